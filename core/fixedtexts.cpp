@@ -1,0 +1,81 @@
+// The fixed texts of the window: start text, refusal notice, FF/00 guide, message prompts.
+#include "fixedtexts.h"
+
+namespace
+{
+
+constexpr QStringView crlf = u"\r\n";
+
+QString joinLines(std::initializer_list<QStringView> lines)
+{
+    QString out;
+    bool first = true;
+    for (QStringView line : lines) {
+        if (!first)
+            out += crlf;
+        out += line;
+        first = false;
+    }
+    return out;
+}
+
+} // namespace
+
+QString AppTitle()
+{
+    return QStringLiteral("tarnwick");
+}
+
+QString StartupText()
+{
+    // Each of the three lines ends with CR LF, so the box shows an empty fourth line.
+    QString text = joinLines({
+        u"tarnwick 主板DEBUG代码查询工具 · tarnwick 开发组",
+        u"问题与建议：请到 tarnwick 项目主页的问题跟踪处反馈",
+        u"本程序查询结果仅供参考！",
+    });
+    text += crlf;
+    return text;
+}
+
+QString NoticeText()
+{
+    return joinLines({
+        u"tarnwick 开发组 · 主板维修辅助工具",
+        u"交流：欢迎到 tarnwick 项目讨论区交流维修经验",
+        u"本程序供主板维修人员免费使用，请勿用于非法用途",
+        u"查询结果仅供参考!",
+        u"未经许可，禁止复制、传播本程序",
+    });
+}
+
+QString FfGuideText()
+{
+    return joinLines({
+        u"开机后主板测试卡直接显示FF或00的故障原因及排除方法：",
+        u"开机直接显示FF或00，确实是CPU没有工作，但是CPU损坏的可能性远远低于下列四种原因：",
+        u"一. "
+        u"ATX电源损坏，缺少供给CPU的某组电压，也会出现FF或00，可以换一个好的电源试一下，如果正常了说明原来的"
+        u"电源损坏，可以用万用表测量电源的20芯插头里面的各组电压与好的电源作比较，肯定会发现毛病；",
+        u"二. "
+        u"主板CPU座下的焊点因为长时间的热胀冷缩，会出现脱焊（焊点开裂），也会出现FF或00，尤其是是用老式直立式"
+        u"转接卡的CPU，转接卡的CPU座焊点开裂情况比较多，一般肉眼不容易看出来，要用放大镜。修理方法：用热风枪"
+        u"对焊点均匀加热至焊点熔化;",
+        u"三. "
+        u"检查CPU附近的电解电容是否有爆裂，爆裂的电容上下都会鼓起，用肉眼很容易发现，可以用相同规格的电容换上"
+        u"，故障就会排除；",
+        u"四. "
+        u"CPU附近的功率三极管烧毁，可以用万用表测量这些三极管，一般都表现为击穿（电阻值接近为零），找相同或可"
+        u"以代用的三极管更换即可，搞修理多的朋友一般会从报废主板上拆。",
+    });
+}
+
+QString EmptyInputPrompt()
+{
+    return QStringLiteral("请输入要查询的DEBUG代码！");
+}
+
+QString NoMatchPrompt()
+{
+    return joinLines({u"没有匹配的结果！", u"请正确输入要查询的DEBUG代码！"});
+}

@@ -1,0 +1,20 @@
+// Finding the row that a typed code names.
+#pragma once
+
+#include "codetable.h"
+
+#include <QString>
+
+enum class LookupKind { Found, EmptyInput, NoMatch };
+
+struct LookupResult {
+    LookupKind kind = LookupKind::NoMatch;
+    int slot = -1; // 0..LastScannedSlot when kind is Found, otherwise -1
+};
+
+// The scan looks at slots 0..500 only; the filled rows all lie below that.
+inline constexpr int LastScannedSlot = 500;
+
+// Lower-cases the whole text (nothing trimmed) and returns the first slot whose code, lower-cased,
+// equals it. Any text at all gives one of the three kinds; it never reads outside the table.
+LookupResult LookupCode(const CodeTable &table, const QString &text);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages that a task needs are installed.
+# Usage: scripts/deps.sh run|test
+# As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
+set -euo pipefail
+
+build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
+test_pkgs=(xvfb xauth xdotool xclip dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 clang-format)
+
+case "${1:-}" in
+run) wanted=("${build_pkgs[@]}") ;;
+test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null || true)
+    [[ "$status" == ii* ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+    echo "Missing packages. Run this, then try again:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi

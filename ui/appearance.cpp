@@ -1,0 +1,85 @@
+// System colour mapping and font choice for the main window.
+#include "appearance.h"
+
+#include <QStringList>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+QColor systemColour(SysColour which, const QPalette &palette)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(palette);
+    const DWORD rgb = GetSysColor(static_cast<int>(which));
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+#else
+    switch (which) {
+    case SysColour::ActiveCaption:
+        return palette.color(QPalette::Active, QPalette::Highlight);
+    case SysColour::Window:
+        return palette.color(QPalette::Active, QPalette::Base);
+    case SysColour::WindowText:
+        return palette.color(QPalette::Active, QPalette::Text);
+    case SysColour::AppWorkspace:
+        return palette.color(QPalette::Active, QPalette::Dark);
+    case SysColour::ButtonFace:
+        return palette.color(QPalette::Active, QPalette::Button);
+    case SysColour::ButtonText:
+        return palette.color(QPalette::Active, QPalette::ButtonText);
+    }
+    return palette.color(QPalette::Active, QPalette::WindowText);
+#endif
+}
+
+QFont windowFont(Face face, qreal pointSize, QFont::Weight weight)
+{
+    // The simplified-Chinese ("SC") cuts come before others so that shared Han characters take their
+    // mainland forms, as the GB2312 character set would give them.
+    static const QStringList sans = {
+        QStringLiteral("微软雅黑"),
+        QStringLiteral("Microsoft YaHei"),
+        QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("Source Han Sans SC"),
+        QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("Droid Sans Fallback"),
+    };
+    // SimSun sets Latin letters at half the width of a Han character, and the captions are measured
+    // for that: with the proportional Latin of Noto Serif CJK "DEBUG代码：" no longer fits its line.
+    // Noto Sans Mono CJK keeps SimSun's metrics exactly, so it comes before the serif faces.
+    static const QStringList serif = [] {
+        QStringList faces = {
+            QStringLiteral("宋体"),
+            QStringLiteral("SimSun"),
+            QStringLiteral("NSimSun"),
+            QStringLiteral("Noto Sans Mono CJK SC"),
+            QStringLiteral("Noto Serif CJK SC"),
+            QStringLiteral("AR PL UMing CN"),
+        };
+        return faces + sans; // a sans face still beats missing glyphs
+    }();
+    static const QStringList ui = QStringList{QStringLiteral("Microsoft YaHei UI")} + sans;
+
+    QFont font;
+    switch (face) {
+    case Face::YaHei:
+        font.setFamilies(sans);
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    case Face::SimSun:
+        font.setFamilies(serif);
+        font.setStyleHint(QFont::Serif);
+        break;
+    case Face::Default:
+        font.setFamilies(ui);
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    }
+    font.setPointSizeF(pointSize);
+    font.setWeight(weight);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
