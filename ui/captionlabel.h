@@ -11,6 +11,8 @@
 // caption is cut off.
 class CaptionLabel : public QWidget
 {
+    Q_OBJECT
+
 public:
     CaptionLabel(const QString &text, QWidget *parent = nullptr);
 

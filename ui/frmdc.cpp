@@ -120,10 +120,13 @@ void FrmDc::setVisible(bool visible)
     if (visible && !m_loaded) {
         m_loaded = true;
         Form_Load();
-        // Centred on the screen. Placed before the first show, so the toolkit's own guess at the
-        // frame (which is wrong without a window manager) is not applied.
-        if (const QScreen *where = screen())
-            move(where->availableGeometry().center() - rect().center());
+        // Centred on the screen, frame included as far as the platform knows it before the window is
+        // mapped. Placed here so the toolkit's own guess at a frame is not applied on top.
+        create();
+        if (const QScreen *where = screen()) {
+            const QRect frame = frameGeometry();
+            move(where->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+        }
     }
     QDialog::setVisible(visible);
 }

@@ -8,6 +8,8 @@
 // copy, but nothing typed, deleted, cut or pasted changes it; Enter and Escape go on to the window.
 class ResultBox : public QPlainTextEdit
 {
+    Q_OBJECT
+
 public:
     explicit ResultBox(QWidget *parent = nullptr);
 

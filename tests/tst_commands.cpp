@@ -1,0 +1,280 @@
+// The three commands and the keys that reach them, with the real modal message box.
+#include "codetable.h"
+#include "fixedtexts.h"
+#include "frmdc.h"
+#include "resultbox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace
+{
+
+// What a message box showed while it was open, and what the result box held at that moment.
+struct SeenBox {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    int buttons = 0;
+    QString okText;
+    QString resultWhileOpen;
+};
+
+// Watches for modal message boxes while armed, records each and closes it with Enter, as a user would.
+class BoxWatcher : public QObject
+{
+public:
+    BoxWatcher(const ResultBox *result) : m_result(result)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            SeenBox seen;
+            seen.icon = box->icon();
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            const QList<QAbstractButton *> buttons = box->buttons();
+            seen.buttons = buttons.size();
+            if (!buttons.isEmpty())
+                seen.okText = box->standardButton(buttons.first()) == QMessageBox::Ok ? QStringLiteral("Ok")
+                                                                                      : QString();
+            seen.resultWhileOpen = m_result->text();
+            boxes.append(seen);
+            QTest::keyClick(box, Qt::Key_Enter);
+        });
+        m_timer.start(5);
+    }
+    QList<SeenBox> boxes;
+
+private:
+    const ResultBox *m_result;
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestCommands : public QObject
+{
+    Q_OBJECT
+
+    FrmDc *window = nullptr;
+    int ends = 0;
+    QLineEdit *code = nullptr;
+    ResultBox *result = nullptr;
+    CodeTable table;
+
+    QPushButton *button(const char *name)
+    {
+        return window->findChild<QPushButton *>(QString::fromLatin1(name));
+    }
+
+private Q_SLOTS:
+    void initTestCase() { table.FillCodeTable(); }
+
+    void init()
+    {
+        ends = 0;
+        window = new FrmDc({{}, [this] { ++ends; }});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        code = window->findChild<QLineEdit *>(QStringLiteral("TxtC"));
+        result = window->findChild<ResultBox *>(QStringLiteral("TxtGD"));
+    }
+    void cleanup()
+    {
+        delete window;
+        QVERIFY(QApplication::topLevelWidgets().isEmpty()); // no message box left behind
+    }
+
+    void query_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("how"); // click, enter (in TxtC), enterInResult
+        QTest::addColumn<int>("icon");    // QMessageBox::Icon, NoIcon when no box
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("codeAfter");
+        const QString notice = NoticeText();
+        const int none = QMessageBox::NoIcon;
+        QTest::newRow("ff + Enter") << "ff"
+                                    << "enter" << none << table.text(172) << "FF";
+        QTest::newRow("FF clicked") << "FF"
+                                    << "click" << none << table.text(172) << "FF";
+        QTest::newRow("0b + Enter") << "0b"
+                                    << "enter" << none << table.text(11) << "0B";
+        QTest::newRow("a7 clicked") << "a7"
+                                    << "click" << none << table.text(150) << "A7";
+        QTest::newRow("00 + Enter in result box") << "00"
+                                                  << "enterInResult" << none << table.text(0) << "00";
+        QTest::newRow("3f clicked") << "3f"
+                                    << "click" << int(QMessageBox::Warning) << notice << "3f";
+        QTest::newRow("3F + Enter") << "3F"
+                                    << "enter" << int(QMessageBox::Warning) << notice << "3F";
+        QTest::newRow("blank and f") << " f"
+                                     << "click" << int(QMessageBox::Warning) << notice << " f";
+        QTest::newRow("one digit") << "F"
+                                   << "enter" << int(QMessageBox::Warning) << notice << "F";
+        QTest::newRow("full-width FF") << "ＦＦ"
+                                       << "click" << int(QMessageBox::Warning) << notice << "ＦＦ";
+        QTest::newRow("empty clicked") << ""
+                                       << "click" << int(QMessageBox::Critical) << notice << "";
+        QTest::newRow("empty + Enter") << ""
+                                       << "enter" << int(QMessageBox::Critical) << notice << "";
+        QTest::newRow("empty + Enter in result box")
+            << ""
+            << "enterInResult" << int(QMessageBox::Critical) << notice << "";
+    }
+    void query()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        QFETCH(int, icon);
+        QFETCH(QString, result);
+        QFETCH(QString, codeAfter);
+
+        code->setFocus();
+        if (QStringView(typed).toLatin1().size() == typed.size() && typed.toLatin1() == typed.toUtf8()) {
+            QTest::keyClicks(code, typed);
+        } else { // what an input method gives comes in as text, like a paste
+            QApplication::clipboard()->setText(typed);
+            QTest::keySequence(code, QKeySequence::Paste);
+        }
+        BoxWatcher watcher(this->result);
+        if (how == u"click") {
+            QTest::mouseClick(button("CmdOK"), Qt::LeftButton);
+        } else if (how == u"enter") {
+            QTest::keyClick(code, Qt::Key_Return);
+        } else {
+            this->result->setFocus();
+            QTest::keyClick(this->result, Qt::Key_Return);
+        }
+
+        if (icon == QMessageBox::NoIcon) {
+            QVERIFY(watcher.boxes.isEmpty());
+        } else {
+            QCOMPARE(watcher.boxes.size(), 1);
+            const SeenBox &box = watcher.boxes.first();
+            QCOMPARE(int(box.icon), icon);
+            QCOMPARE(box.title, AppTitle());
+            const QString prompt = icon == QMessageBox::Critical ? EmptyInputPrompt() : NoMatchPrompt();
+            QCOMPARE(box.text, QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            QCOMPARE(box.buttons, 1);
+            QCOMPARE(box.okText, QStringLiteral("Ok"));
+            QCOMPARE(box.resultWhileOpen, StartupText()); // the result box changes only after OK
+        }
+        QCOMPARE(this->result->text(), result);
+        QCOMPARE(code->text(), codeAfter);
+        // A code written back leaves the caret at its start; a refused one stays as the user left it.
+        QCOMPARE(code->cursorPosition(), icon == QMessageBox::NoIcon ? 0 : int(typed.size()));
+        QVERIFY(!code->hasSelectedText());
+        QCOMPARE(this->result->textCursor().position(), 0);
+        QCOMPARE(ends, 0);
+        // No handler moves the focus.
+        QCOMPARE(window->focusWidget(), how == u"click"   ? static_cast<QWidget *>(button("CmdOK"))
+                                        : how == u"enter" ? static_cast<QWidget *>(code)
+                                                          : static_cast<QWidget *>(this->result));
+    }
+
+    void foundCodeFillsTheBox()
+    {
+        QTest::keyClicks(code, QStringLiteral("ff"));
+        QTest::keyClick(code, Qt::Key_Return);
+        QCOMPARE(code->text(), QStringLiteral("FF"));
+        QTest::keyClicks(code, QStringLiteral("a")); // the box is full: nothing more goes in
+        QCOMPARE(code->text(), QStringLiteral("FF"));
+        QApplication::clipboard()->setText(QStringLiteral("00"));
+        QTest::keySequence(code, QKeySequence::Paste);
+        QCOMPARE(code->text(), QStringLiteral("FF"));
+        QTest::keyClick(code, Qt::Key_Delete); // caret at the start: the first digit goes
+        QTest::keyClicks(code, QStringLiteral("e"));
+        QCOMPARE(code->text(), QStringLiteral("eF"));
+    }
+
+    void moreShowsTheGuideAndEmptiesTheCode_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("clicked") << "click";
+        QTest::newRow("Enter on the focused button") << "enter";
+        QTest::newRow("Space on the focused button") << "space";
+    }
+    void moreShowsTheGuideAndEmptiesTheCode()
+    {
+        QFETCH(QString, how);
+        QTest::keyClicks(code, QStringLiteral("3f"));
+        QPushButton *more = button("Cmdm");
+        if (how == u"click") {
+            QTest::mouseClick(more, Qt::LeftButton);
+        } else {
+            more->setFocus();
+            QTest::keyClick(more, how == u"enter" ? Qt::Key_Return : Qt::Key_Space);
+        }
+        QCOMPARE(code->text(), QString());
+        QCOMPARE(result->text(), FfGuideText());
+        QCOMPARE(result->textCursor().position(), 0);
+
+        // The code box is now empty, so a query asks for a code.
+        BoxWatcher watcher(result);
+        QTest::mouseClick(button("CmdOK"), Qt::LeftButton);
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes.first().icon, QMessageBox::Critical);
+        QCOMPARE(watcher.boxes.first().resultWhileOpen, FfGuideText());
+        QCOMPARE(result->text(), NoticeText());
+        QCOMPARE(ends, 0);
+    }
+
+    void exitEndsTheProgram_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("how");
+        for (const char *name : {"TxtC", "CmdOK", "Cmdm", "CmdCE", "TxtGD"})
+            QTest::addRow("Escape in %s", name) << name << "escape";
+        QTest::newRow("退出 clicked") << "TxtC"
+                                      << "click";
+        QTest::newRow("Enter on 退出") << "CmdCE"
+                                       << "enter";
+        QTest::newRow("Space on 退出") << "CmdCE"
+                                       << "space";
+    }
+    void exitEndsTheProgram()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QString, how);
+        QTest::keyClicks(code, QStringLiteral("ff"));
+        QWidget *target = window->findChild<QWidget *>(focus);
+        target->setFocus();
+        if (how == u"escape")
+            QTest::keyClick(target, Qt::Key_Escape);
+        else if (how == u"click")
+            QTest::mouseClick(button("CmdCE"), Qt::LeftButton);
+        else
+            QTest::keyClick(target, how == u"enter" ? Qt::Key_Return : Qt::Key_Space);
+        QCOMPARE(ends, 1);
+        QCOMPARE(code->text(), QStringLiteral("ff")); // nothing else happened first
+        QCOMPARE(result->text(), StartupText());
+    }
+
+    void closingTheWindowEndsTheLoop()
+    {
+        // As in the program: the event loop runs, the window is closed from its frame, the loop ends.
+        QSignalSpy last(qApp, &QGuiApplication::lastWindowClosed);
+        QTimer::singleShot(0, window, [this] { window->close(); });
+        QTimer limit; // a time limit, not a wait: the loop normally ends at once
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        limit.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(last.size(), 1);
+        QCOMPARE(ends, 0); // the close box is not the exit button
+    }
+};
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"
