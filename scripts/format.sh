@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Formats every C++ source of the project in place (or checks it, with --check).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mapfile -t files < <(git ls-files '*.cpp' '*.h')
+if [[ "${1:-}" == --check ]]; then
+    clang-format --dry-run --Werror "${files[@]}"
+else
+    clang-format -i "${files[@]}"
+fi
