@@ -9,7 +9,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("DEBUG代码查询系统"));
     QApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
     QIcon icon;

@@ -93,4 +93,4 @@ class Tarnwick:
     def kill(self):
         if not self.exited():
             self.process.send_signal(signal.SIGKILL)
-            self.process.wait(timeout=LIMIT)
+        self.process.communicate(timeout=LIMIT)  # also closes its pipes
