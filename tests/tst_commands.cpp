@@ -44,8 +44,9 @@ public:
             const QList<QAbstractButton *> buttons = box->buttons();
             seen.buttons = buttons.size();
             if (!buttons.isEmpty())
-                seen.okText = box->standardButton(buttons.first()) == QMessageBox::Ok ? QStringLiteral("Ok")
-                                                                                      : QString();
+                seen.okText = box->standardButton(buttons.first()) == QMessageBox::Ok
+                                  ? buttons.first()->text()
+                                  : QString();
             seen.resultWhileOpen = m_result->text();
             boxes.append(seen);
             QTest::keyClick(box, Qt::Key_Enter);
@@ -166,7 +167,7 @@ private Q_SLOTS:
             const QString prompt = icon == QMessageBox::Critical ? EmptyInputPrompt() : NoMatchPrompt();
             QCOMPARE(box.text, QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             QCOMPARE(box.buttons, 1);
-            QCOMPARE(box.okText, QStringLiteral("Ok"));
+            QCOMPARE(box.okText, QStringLiteral("确定"));
             QCOMPARE(box.resultWhileOpen, StartupText()); // the result box changes only after OK
         }
         QCOMPARE(this->result->text(), result);

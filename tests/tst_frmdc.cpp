@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -353,6 +354,36 @@ private Q_SLOTS:
         QVERIFY(result->document()->firstBlock().layout()->lineCount() > 1);
         result->verticalScrollBar()->setValue(result->verticalScrollBar()->maximum());
         QVERIFY(result->verticalScrollBar()->value() > 0);
+    }
+
+    void editMenusSpeakChinese_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("TxtC") << "TxtC" << QStringList{QStringLiteral("撤销(&U)"), QStringLiteral("重做(&R)"),
+                                                       QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"),
+                                                       QStringLiteral("粘贴(&P)"), QStringLiteral("删除(&D)"),
+                                                       QStringLiteral("全选(&A)")};
+        QTest::newRow("TxtGD") << "TxtGD"
+                               << QStringList{QStringLiteral("复制(&C)"), QStringLiteral("全选(&A)")};
+    }
+    void editMenusSpeakChinese()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, expected);
+        QWidget *box = window->findChild<QWidget *>(name);
+        QCOMPARE(box->contextMenuPolicy(), Qt::CustomContextMenu);
+        Q_EMIT box->customContextMenuRequested(QPoint(5, 5));
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QStringList labels;
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                labels << action->text().section(u'\t', 0, 0);
+        }
+        QCOMPARE(labels, expected);
+        menu->close();
+        QTRY_VERIFY(!QApplication::activePopupWidget());
     }
 
     void tabOrder()

@@ -1,6 +1,11 @@
 // System colour mapping and font choice for the main window.
 #include "appearance.h"
 
+#include <QAction>
+#include <QHash>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QStringList>
 
 #ifdef Q_OS_WIN
@@ -82,4 +87,45 @@ QFont windowFont(Face face, qreal pointSize, QFont::Weight weight)
     font.setUnderline(false);
     font.setStrikeOut(false);
     return font;
+}
+
+void translateStandardMenu(QMenu *menu)
+{
+    // Known by the English label without its accelerator mark: not every Qt text widget gives the
+    // standard actions object names.
+    static const QHash<QString, QString> chinese = {
+        {QStringLiteral("Undo"), QStringLiteral("撤销(&U)")},
+        {QStringLiteral("Redo"), QStringLiteral("重做(&R)")},
+        {QStringLiteral("Cut"), QStringLiteral("剪切(&T)")},
+        {QStringLiteral("Copy"), QStringLiteral("复制(&C)")},
+        {QStringLiteral("Copy Link Location"), QStringLiteral("复制链接地址(&L)")},
+        {QStringLiteral("Paste"), QStringLiteral("粘贴(&P)")},
+        {QStringLiteral("Delete"), QStringLiteral("删除(&D)")},
+        {QStringLiteral("Select All"), QStringLiteral("全选(&A)")},
+    };
+    for (QAction *action : menu->actions()) {
+        const QString text = action->text();
+        const QString label = text.section(u'\t', 0, 0).remove(u'&');
+        const QString shortcut = text.section(u'\t', 1); // keep the key hint
+        const auto it = chinese.constFind(label);
+        if (it != chinese.constEnd())
+            action->setText(shortcut.isEmpty() ? *it : *it + u'\t' + shortcut);
+    }
+}
+
+void useChineseEditMenu(QWidget *box)
+{
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(box, &QWidget::customContextMenuRequested, box, [box](const QPoint &pos) {
+        QMenu *menu = nullptr;
+        if (auto *line = qobject_cast<QLineEdit *>(box))
+            menu = line->createStandardContextMenu();
+        else if (auto *text = qobject_cast<QPlainTextEdit *>(box))
+            menu = text->createStandardContextMenu(pos);
+        if (!menu)
+            return;
+        translateStandardMenu(menu);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(box->mapToGlobal(pos));
+    });
 }

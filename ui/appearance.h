@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <QRect>
 
+class QMenu;
+class QWidget;
+
 // Layout is given in twips: 15 twips make one device-independent pixel (1/96 inch). The toolkit scales
 // these pixels to the display, so the window keeps its proportions at any DPI.
 constexpr int TwipsPerPixel = 15;
@@ -41,3 +44,9 @@ enum class Face {
 };
 
 QFont windowFont(Face face, qreal pointSize, QFont::Weight weight);
+
+// The toolkit's own words, in Chinese like the rest of the window, without reading a translation file.
+void translateStandardMenu(QMenu *menu);
+
+// Gives a text box the standard edit menu (undo, copy, select all, ...) with Chinese labels.
+void useChineseEditMenu(QWidget *box);

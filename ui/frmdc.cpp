@@ -78,6 +78,7 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
     TxtC->setGeometry(twipsRect(2520, 120, 855, 510));
     TxtC->setFont(windowFont(Face::YaHei, 15.75, QFont::Normal));
     TxtC->setMaxLength(2);
+    useChineseEditMenu(TxtC);
     setColours(TxtC, systemColour(SysColour::ActiveCaption, base), systemColour(SysColour::Window, base));
 
     CmdOK = new QPushButton(QStringLiteral("查询"), this);
@@ -100,6 +101,7 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
     TxtGD->setFont(windowFont(Face::YaHei, 10.5, QFont::Bold));
     setColours(TxtGD, QColor(128, 0, 0), QColor(224, 224, 224));
     TxtGD->setText(StartupText());
+    useChineseEditMenu(TxtGD);
 
     for (QPushButton *b : {CmdOK, Cmdm, CmdCE})
         b->setAutoDefault(true); // Enter and Space click a focused button
@@ -187,6 +189,7 @@ void FrmDc::showModalMessage(QWidget *parent, QMessageBox::Icon icon, const QStr
 {
     QMessageBox box(icon, title, plainLines(prompt), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 

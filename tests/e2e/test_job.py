@@ -108,6 +108,8 @@ class JobOnX(unittest.TestCase):
         alert = wait_for(self.screen.alert, "the message box")
         self.assertEqual(alert.name, "tarnwick")
         wait_for(lambda: prompt in self.screen.alert_texts(alert), f"the prompt {prompt!r}")
+        buttons = [n.name for n in descendants(alert) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+        self.assertEqual(buttons, ["确定"])
         self.assertIn(STARTUP_LINE_3, self.result())  # unchanged while the box is open
         self.app.keys("Return")  # OK
         wait_for(lambda: self.screen.alert() is None, "the message box to close")
