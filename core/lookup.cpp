@@ -1,33 +1,20 @@
-// LookupCode: a case-blind scan of the code slots.
+// LookupCode: finding the slot of a typed code, case-blind, by index or by scan.
 #include "lookup.h"
 
-namespace
+LookupResult LookupCode(const CodeTable &table, const QString &text)
 {
-
-// Whether code, lower-cased, equals key. Codes are ASCII, whose lower-casing maps each character to
-// exactly one character, so they are folded in place instead of copied; any other code takes the
-// general path and stays exact.
-bool lowersTo(const QString &code, const QString &key)
-{
-    for (QChar c : code) {
-        if (c.unicode() >= 0x80)
-            return code.toLower() == key;
-    }
-    if (code.size() != key.size())
-        return false;
-    for (qsizetype j = 0; j < code.size(); ++j) {
-        char16_t c = code[j].unicode();
-        if (c >= u'A' && c <= u'Z')
-            c = char16_t(c - u'A' + u'a');
-        if (c != key[j].unicode())
-            return false;
-    }
-    return true;
+    if (!table.hexIndexComplete())
+        return ScanForCode(table, text);
+    if (text.isEmpty()) // lower-casing never empties a text, nor fills an empty one
+        return {LookupKind::EmptyInput, -1};
+    const int value = hexPairValue(text);
+    const int slot = value < 0 ? -1 : table.firstSlotOfCode(value);
+    if (slot < 0)
+        return {LookupKind::NoMatch, -1};
+    return {LookupKind::Found, slot};
 }
 
-} // namespace
-
-LookupResult LookupCode(const CodeTable &table, const QString &text)
+LookupResult ScanForCode(const CodeTable &table, const QString &text)
 {
     const QString key = text.toLower();
     if (key.isEmpty())
@@ -35,7 +22,7 @@ LookupResult LookupCode(const CodeTable &table, const QString &text)
 
     qint16 i = 0; // 501 once the scan has passed the last slot
     while (i <= LastScannedSlot) {
-        if (lowersTo(table.code(i), key))
+        if (table.code(i).toLower() == key)
             return {LookupKind::Found, i};
         ++i;
     }
