@@ -50,9 +50,9 @@ void CodeTable::buildIndex()
         const QString &code = CardCodes[k];
         if (code.isEmpty())
             continue;
-        // A typed key equals this code lower-cased exactly when it is two ASCII hex digits of the same
-        // value: no other character lower-cases to 0-9 or a-f.
-        const int value = hexPairValue(code.toLower());
+        // A typed key equals this code lower-cased exactly when both are two ASCII hex digits of the
+        // same value: no other character lower-cases to 0-9 or a-f, so neither side needs lowering.
+        const int value = hexPairValue(code);
         if (value < 0)
             m_indexComplete = false;
         else

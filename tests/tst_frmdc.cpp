@@ -1,6 +1,7 @@
 // The main window as built: controls, geometry, fonts, colours, limits, keys and focus order.
 #include "appearance.h"
 #include "captionlabel.h"
+#include "codetable.h"
 #include "fixedtexts.h"
 #include "frmdc.h"
 #include "resultbox.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -179,6 +181,45 @@ private Q_SLOTS:
             QVERIFY2(fm.inFont(c), qPrintable(used.family() + u' ' + c));
     }
 
+    // Fonts do not borrow glyphs from other fonts, so every character shown must be in its own face.
+    void everyShownCharacterIsInItsFont()
+    {
+        QString results = StartupText() + NoticeText() + FfGuideText();
+        for (int k = 0; k < CodeTable::RowCount; ++k)
+            results += window->codeTable().text(k) + window->codeTable().code(k);
+        const QString windowTexts = AppTitle() + EmptyInputPrompt() + NoMatchPrompt() +
+                                    QStringLiteral("查询更多退出确定撤销重做剪切复制粘贴删除全选(&U)");
+        const QList<QPair<const char *, QString>> shown = {
+            {"TxtGD", results},
+            {"TxtC", QStringLiteral("0123456789ABCDEFabcdef")},
+            {"Label1", control<CaptionLabel>(*window, "Label1")->text()},
+            {"Label3", control<CaptionLabel>(*window, "Label3")->text()},
+            {"CmdOK", windowTexts}, // the buttons and the message boxes use the window's own font
+        };
+        for (const auto &[name, text] : shown) {
+            const QFontMetrics fm(window->findChild<QWidget *>(QString::fromLatin1(name))->font());
+            for (QChar c : text) {
+                if (c != u'\r' && c != u'\n')
+                    QVERIFY2(fm.inFont(c), qPrintable(QStringLiteral("%1: U+%2 %3")
+                                                          .arg(QString::fromLatin1(name))
+                                                          .arg(c.unicode(), 4, 16, QChar(u'0'))
+                                                          .arg(c)));
+            }
+        }
+    }
+
+    void oneFaceStandsInForAll()
+    {
+        // Without the Windows faces, every control uses the same installed face (one font to open).
+        if (QFontDatabase::hasFamily(QStringLiteral("微软雅黑")) ||
+            QFontDatabase::hasFamily(QStringLiteral("宋体")))
+            QSKIP("the Windows faces are installed here");
+        QSet<QString> used;
+        for (const char *name : {"TxtC", "Label1", "CmdOK", "TxtGD", "Label3"})
+            used.insert(QFontInfo(control<QWidget>(*window, name)->font()).family());
+        QCOMPARE(used.size(), 1);
+    }
+
     void captionsFitTheirLabels_data()
     {
         QTest::addColumn<QString>("name");
@@ -197,7 +238,12 @@ private Q_SLOTS:
         for (const CaptionLabel::Line &line : laid) {
             joined += line.text;
             const QRectF ink = inkAt(label->font(), line.text, line.origin);
-            QVERIFY2(QRectF(label->rect()).contains(ink), qPrintable(line.text));
+            QVERIFY2(QRectF(label->rect()).contains(ink),
+                     qPrintable(line.text + QStringLiteral(" ink %1,%2 %3x%4")
+                                                .arg(ink.x())
+                                                .arg(ink.y())
+                                                .arg(ink.width())
+                                                .arg(ink.height())));
             QVERIFY(line.width <= label->width());
             // centred: equal room left and right
             QVERIFY(qAbs(line.origin.x() - (label->width() - line.width - line.origin.x())) <= 1);

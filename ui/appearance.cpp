@@ -39,50 +39,39 @@ QColor systemColour(SysColour which, const QPalette &palette)
 
 QFont windowFont(Face face, qreal pointSize, QFont::Weight weight)
 {
-    // The simplified-Chinese ("SC") cuts come before others so that shared Han characters take their
-    // mainland forms, as the GB2312 character set would give them.
-    static const QStringList sans = {
-        QStringLiteral("微软雅黑"),
-        QStringLiteral("Microsoft YaHei"),
-        QStringLiteral("Noto Sans CJK SC"),
-        QStringLiteral("Source Han Sans SC"),
-        QStringLiteral("WenQuanYi Micro Hei"),
-        QStringLiteral("WenQuanYi Zen Hei"),
-        QStringLiteral("Droid Sans Fallback"),
+    // Where the Windows faces are missing, Noto Sans Mono CJK SC stands in for all of them:
+    // - its Han characters are those of Noto Sans CJK SC, a sans design like YaHei's;
+    // - its Latin letters are half as wide as a Han character, as in SimSun, which the captions were
+    //   measured for (with proportional Latin "DEBUG代码：" no longer fits its line);
+    // - one face for every control is one font to open at start-up. A second face and the bold file
+    //   cost about 10 MB of resident memory and several milliseconds.
+    // The simplified-Chinese ("SC") cuts come first so that Han characters take their mainland forms,
+    // as the GB2312 character set would give them; other common CJK faces follow.
+    static const QStringList standIns = {
+        QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("Source Han Sans SC"),    QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("WenQuanYi Zen Hei"),     QStringLiteral("Droid Sans Fallback"),
     };
-    // SimSun sets Latin letters at half the width of a Han character, and the captions are measured
-    // for that: with the proportional Latin of Noto Serif CJK "DEBUG代码：" no longer fits its line.
-    // Noto Sans Mono CJK keeps SimSun's metrics exactly, so it comes before the serif faces.
-    static const QStringList serif = [] {
-        QStringList faces = {
-            QStringLiteral("宋体"),
-            QStringLiteral("SimSun"),
-            QStringLiteral("NSimSun"),
-            QStringLiteral("Noto Sans Mono CJK SC"),
-            QStringLiteral("Noto Serif CJK SC"),
-            QStringLiteral("AR PL UMing CN"),
-        };
-        return faces + sans; // a sans face still beats missing glyphs
-    }();
+    static const QStringList sans =
+        QStringList{QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")} + standIns;
+    static const QStringList serif =
+        QStringList{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")} + standIns +
+        QStringList{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")};
     static const QStringList ui = QStringList{QStringLiteral("Microsoft YaHei UI")} + sans;
 
     QFont font;
-    switch (face) {
-    case Face::YaHei:
-        font.setFamilies(sans);
-        font.setStyleHint(QFont::SansSerif);
-        break;
-    case Face::SimSun:
-        font.setFamilies(serif);
-        font.setStyleHint(QFont::Serif);
-        break;
-    case Face::Default:
-        font.setFamilies(ui);
-        font.setStyleHint(QFont::SansSerif);
-        break;
-    }
+    font.setFamilies(face == Face::YaHei ? sans : face == Face::SimSun ? serif : ui);
+    font.setStyleHint(face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setWeight(weight);
+#ifndef Q_OS_WIN
+    // Bold drawn from the regular face, so that the bold font file need not be opened as well.
+    if (weight >= QFont::Bold)
+        font.setStyleName(QStringLiteral("Regular"));
+#endif
+    // Every character the window shows is in the chosen face; looking through other fonts for
+    // missing ones would only cost start-up time.
+    font.setStyleStrategy(QFont::NoFontMerging);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);

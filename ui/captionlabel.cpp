@@ -1,6 +1,7 @@
 // Layout and painting of centred, wrapping captions.
 #include "captionlabel.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
@@ -19,6 +20,28 @@ void CaptionLabel::setTextColour(const QColor &colour)
 }
 
 QList<CaptionLabel::Line> CaptionLabel::lines() const
+{
+    if (!m_laidOut) {
+        m_lines = layoutLines();
+        m_laidOut = true;
+    }
+    return m_lines;
+}
+
+void CaptionLabel::resizeEvent(QResizeEvent *event)
+{
+    m_laidOut = false;
+    QWidget::resizeEvent(event);
+}
+
+void CaptionLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_laidOut = false;
+    QWidget::changeEvent(event);
+}
+
+QList<CaptionLabel::Line> CaptionLabel::layoutLines() const
 {
     QTextLayout layout(m_text, font());
     QTextOption option(Qt::AlignHCenter);

@@ -29,7 +29,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    QList<Line> layoutLines() const;
+
     QString m_text;
+    mutable QList<Line> m_lines; // laid out on first use after a change of size or font
+    mutable bool m_laidOut = false;
 };
