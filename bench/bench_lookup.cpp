@@ -6,7 +6,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 
 const CodeTable &filledTable()
 {
@@ -28,7 +29,8 @@ public:
         for (int k = 0; k < CodeTable::RowCount; ++k)
             m_slot[table.code(k).toUShort(nullptr, 16)] = k;
     }
-    int find(const QString &text) const
+    // Not inlined: LookupCode is a call into the core library, and so is this.
+    [[gnu::noinline]] int find(const QString &text) const
     {
         if (text.size() != 2)
             return -1;
@@ -49,7 +51,8 @@ private:
 
 const QString &key(int which)
 {
-    static const QString keys[] = {QStringLiteral("00"), QStringLiteral("ff"), QStringLiteral("3F"), QString()};
+    static const QString keys[] = {QStringLiteral("00"), QStringLiteral("ff"), QStringLiteral("3F"),
+                                   QString()};
     return keys[which];
 }
 const char *const keyNames[] = {"first_slot", "last_row", "miss", "empty"};

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|test|bench
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
 test_pkgs=(xvfb xdotool xclip dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
-    dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64)
+    dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
+    clang libclang-rt-14-dev pkg-config)
+bench_pkgs=(libbenchmark-dev xvfb python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
+bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|bench" >&2
     exit 2
     ;;
 esac

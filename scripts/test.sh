@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# Builds tarnwick with its tests and runs every test.
+# Builds tarnwick with its tests and runs every test: once as released (with the package checks and
+# a bounded fuzzing run), once more under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
+jobs=$(nproc)
+
+scripts/format.sh --check
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=ON
-cmake --build build --parallel "$(nproc)"
-ctest --test-dir build --output-on-failure --timeout 300
+cmake --build build --parallel "$jobs"
+ctest --test-dir build --output-on-failure --timeout 600
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_TESTS=ON -DTARNWICK_SANITIZE=ON
+cmake --build build-asan --parallel "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure --timeout 600
