@@ -23,6 +23,14 @@ qint64 residentKiB()
     return -1;
 }
 
+// AddressSanitizer holds freed memory back in quarantine, so resident memory grows by design there;
+// in that build LeakSanitizer checks for leaks at exit instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool residentMemoryIsMeaningful = false;
+#else
+constexpr bool residentMemoryIsMeaningful = true;
+#endif
+
 } // namespace
 
 class TestSoak : public QObject
@@ -71,7 +79,9 @@ private Q_SLOTS:
         const qint64 after = residentKiB();
         QVERIFY(before > 0 && after > 0);
         qInfo("resident memory: %lld KiB before, %lld KiB after 10000 queries", before, after);
-        QVERIFY2(after - before <= 1024, qPrintable(QStringLiteral("grew by %1 KiB").arg(after - before)));
+        if (residentMemoryIsMeaningful)
+            QVERIFY2(after - before <= 1024,
+                     qPrintable(QStringLiteral("grew by %1 KiB").arg(after - before)));
         QVERIFY(boxes > 3000); // the misses and empty queries really asked
         QVERIFY(found > 4000); // and the codes were really found
     }

@@ -43,8 +43,9 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
 
     setObjectName(QStringLiteral("FrmDc"));
     setWindowTitle(QStringLiteral("DEBUG代码查询系统"));
-    // Fixed frame with a system menu and close box, but no maximize or minimize box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // The program's main window (so it has a taskbar entry like any other program), with a fixed
+    // frame, a system menu and a close box, but no maximize or minimize box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(twipsToPixels(3735), twipsToPixels(3615));
     setSizeGripEnabled(false);
