@@ -342,6 +342,12 @@ private Q_SLOTS:
         QTest::newRow("Chinese pasted") << ""
                                         << "代码查询"
                                         << "代码";
+        // The limit counts UTF-16 units; a character outside the BMP is never cut in half.
+        const QString grin = QStringLiteral("\U0001F600");
+        QTest::newRow("pair cut by the limit") << QStringLiteral("a") << grin << QStringLiteral("a");
+        QTest::newRow("pair that fits") << QString() << grin + u'x' << grin;
+        QTest::newRow("lone half pasted")
+            << QString() << QString(QChar(0xD83D)) + u'f' << QStringLiteral("f");
     }
     void codeBoxTakesTwoCharacters()
     {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QValidator>
 
 #include <cstdlib>
 
@@ -26,6 +27,29 @@ void setColours(QWidget *w, const QColor &text, const QColor &base)
     }
     w->setPalette(pal);
 }
+
+// The two-character limit counts UTF-16 units, so a paste that ends in a character outside the BMP
+// would be cut between the two halves of its surrogate pair. Halves without their partner are dropped
+// rather than left in the box as broken text.
+class WholeCharacters : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const bool pairStart =
+                input[i].isHighSurrogate() && i + 1 < input.size() && input[i + 1].isLowSurrogate();
+            if (pairStart) {
+                ++i;
+            } else if (input[i].isSurrogate()) {
+                input.remove(i--, 1);
+                pos = qMin(pos, int(input.size()));
+            }
+        }
+        return Acceptable;
+    }
+};
 
 QString plainLines(QString text)
 {
@@ -79,6 +103,7 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
     TxtC->setGeometry(twipsRect(2520, 120, 855, 510));
     TxtC->setFont(windowFont(Face::YaHei, 15.75, QFont::Normal));
     TxtC->setMaxLength(2);
+    TxtC->setValidator(new WholeCharacters(TxtC));
     useChineseEditMenu(TxtC);
     setColours(TxtC, systemColour(SysColour::ActiveCaption, base), systemColour(SysColour::Window, base));
 
