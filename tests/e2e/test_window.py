@@ -51,6 +51,21 @@ class WindowOnX(unittest.TestCase):
             self.assertFalse(decorations & DECOR_ALL)
             self.assertFalse(decorations & (DECOR_MINIMIZE | DECOR_MAXIMIZE))
 
+    def test_window_shows_the_icon_in_both_sizes(self):
+        prop = self.win.get_full_property(self.x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
+        self.assertIsNotNone(prop)
+        data, images = list(prop.value), {}
+        while data:
+            width, height = data[0], data[1]
+            images[(width, height)] = data[2:2 + width * height]
+            data = data[2 + width * height:]
+        self.assertEqual(sorted(images), [(16, 16), (32, 32)])
+        for pixels in images.values():
+            alphas = {(p >> 24) & 0xFF for p in pixels}
+            self.assertEqual(alphas, {0, 255})  # a transparency mask, and opaque drawing
+            colours = {p & 0xFFFFFF for p in pixels if p >> 24}
+            self.assertLessEqual(len(colours), 16)  # from the 16-colour palette
+
     def test_screenshot(self):
         self.screen.run(GRABWINDOW, str(self.app.window), SCREENSHOT)
         with open(SCREENSHOT, "rb") as picture:
