@@ -16,4 +16,5 @@ ctest --test-dir build --output-on-failure --timeout 600
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_TESTS=ON -DTARNWICK_SANITIZE=ON
 cmake --build build-asan --parallel "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions="$PWD/tests/sanitizer/lsan.supp" \
     ctest --test-dir build-asan --output-on-failure --timeout 600
