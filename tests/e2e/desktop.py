@@ -53,15 +53,20 @@ class Tarnwick:
 
     TITLE = "DEBUG代码查询系统"
 
-    def __init__(self, display, executable, accessible=False):
+    def __init__(self, display, executable, accessible=False, env=None, args=()):
         self.display = display
-        env = dict(display.env)
+        extra, env = env or {}, dict(display.env)
         env.pop("QT_QPA_PLATFORM", None)
         if accessible:
             env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        self.process = subprocess.Popen([executable], env=env, stdout=subprocess.PIPE,
+        env.update(extra)  # the caller's own, e.g. a colour scheme
+        self.process = subprocess.Popen([executable, *args], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True)
-        self.window = int(wait_for(self._find_window, "the main window to be mapped"))
+        try:
+            self.window = int(wait_for(self._find_window, "the main window to be mapped"))
+        except BaseException:
+            self.kill()  # no one else holds the process yet
+            raise
 
     def _find_window(self):
         out = self.display.run("xdotool", "search", "--onlyvisible", "--name", self.TITLE, check=False)
