@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench
+# Usage: scripts/deps.sh run|test|bench|windows
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
@@ -9,13 +9,17 @@ test_pkgs=(xvfb xdotool xclip dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev pkg-config)
 bench_pkgs=(libbenchmark-dev xvfb python3-xlib)
+# The Windows program: cross compiler, installer builder, and wine on a private X server for its checks.
+windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build xz-utils zip nsis icoutils
+    wine wine64 xvfb xdotool xclip python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
+windows) wanted=("${build_pkgs[@]}" "${windows_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|windows" >&2
     exit 2
     ;;
 esac
