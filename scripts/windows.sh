@@ -89,6 +89,7 @@ export WINEPREFIX=$out/wine
 xvfb_pid=
 cleanup() {
     wineserver -k 2>/dev/null || true
+    rm -f "$out/displayfd"
     if [[ -n "$xvfb_pid" ]]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true

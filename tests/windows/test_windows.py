@@ -24,7 +24,7 @@ SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
 from desktop import wait_for  # noqa: E402
 
-OUT = Path(sys.argv.pop(1)).resolve() if __name__ == "__main__" and len(sys.argv) > 1 else None
+OUT = None  # the build folder of scripts/windows.sh, from the command line
 TITLE = "DEBUG代码查询系统"
 VERSION = "1.00"
 LIMIT = 60.0  # seconds for one wine program to do its part; a first start in a prefix is the slowest
@@ -45,6 +45,14 @@ SYSTEM_DLLS = {
 
 def run(*args, **kw):
     return subprocess.run(args, check=True, capture_output=True, text=True, timeout=LIMIT, **kw).stdout
+
+
+def wait_for_value(read, expected, what):
+    """Waits until read() gives the expected value; fails showing the last value it gave."""
+    try:
+        wait_for(lambda: read() == expected, what, LIMIT)
+    except AssertionError:
+        unittest.TestCase().assertEqual(read(), expected, f"timed out waiting for {what}")
 
 
 def description_of(code):
@@ -123,6 +131,8 @@ class Wine:
                                f"{probe.stdout}{probe.stderr}")
 
     def run(self, program, *args, check=True, timeout=LIMIT, cwd=None):
+        if not shutil.which("wine", path=self.env.get("PATH")):
+            raise RuntimeError("wine is not installed (Debian packages wine and wine64)")
         result = subprocess.run(["wine", str(program), *args], env=self.env, capture_output=True,
                                 timeout=timeout, cwd=cwd)
         result.stdout = result.stdout.decode("utf-8", "replace")
@@ -187,7 +197,12 @@ class WindowUnderWine:
 
     def __init__(self, program=None, *args):
         self.process = WINE.start(program or OUT / "cmake" / "tarnwick.exe", *args)
-        self.window = int(wait_for(self._find, "the main window to be mapped", LIMIT))
+        try:
+            self.window = int(wait_for(self._find, "the main window to be mapped", LIMIT))
+        except AssertionError:
+            self.process.kill()
+            self.process.wait(timeout=LIMIT)
+            raise
         self.x = xdisplay.Display()
         self.handle = self.x.create_resource_object("window", self.window)
 
@@ -224,8 +239,9 @@ class WindowUnderWine:
         def chunk(kind, body):
             return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
 
-        Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-                               + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+        header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)  # 8-bit RGB
+        Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
+                               + chunk(b"IEND", b""))
 
     def close(self):
         """Escape, the cancel key, ends the program: its window and process are gone within the limit."""
@@ -255,10 +271,11 @@ class ProgramFile(unittest.TestCase):
 
     def test_is_a_stripped_64_bit_gui_program(self):
         header = run("x86_64-w64-mingw32-objdump", "-p", "-h", str(self.exe))
-        self.assertRegex(header, r"Magic\s+020b\s+\(PE32\+\)")
-        self.assertRegex(header, r"Subsystem\s+00000002\s+\(Windows GUI\)")
-        self.assertIn("symbols stripped", header)
-        self.assertNotIn(".debug_", header)
+        magic = re.search(r"^Magic\s+\S+\s+\((.*)\)$", header, re.M).group(1)
+        subsystem = re.search(r"^Subsystem\s+\S+\s+\((.*)\)$", header, re.M).group(1)
+        self.assertEqual((magic, subsystem), ("PE32+", "Windows GUI"))
+        self.assertIn("symbols stripped", header.split("Time/Date")[0])
+        self.assertEqual(re.findall(r"^\s*\d+ (\.debug\S*)", header, re.M), [])
 
     def test_version_record_is_1_00_chinese_prc(self):
         rc = run("x86_64-w64-mingw32-windres", "-i", str(self.exe), "-O", "rc")
@@ -319,10 +336,10 @@ class WindowUnderWineTest(unittest.TestCase):
         app.xdotool("type", "--delay", "20", "ff")
         app.xdotool("key", "Return")
         expected = description_of("FF")
-        wait_for(lambda: app.copy_text(*RESULT_BOX) == expected, "the FF description in the result box", LIMIT)
+        wait_for_value(lambda: app.copy_text(*RESULT_BOX), expected, "the FF description in the result box")
         app.xdotool("mousemove", "--window", str(app.window), "100", "180", "click", "1")  # unselected
         app.save_png(OUT / "windows.png")
-        self.assertEqual(app.copy_text(*CODE_BOX), "FF")  # shown back as stored
+        wait_for_value(lambda: app.copy_text(*CODE_BOX), "FF", "the code shown back as stored")
 
     def test_colours_follow_the_windows_scheme(self):
         # The window is painted in the button-face colour and the empty code box in the window colour,
@@ -337,12 +354,8 @@ class WindowUnderWineTest(unittest.TestCase):
                 expected = {name: WINE.colour(name) for name in changed}
                 app = WindowUnderWine()
                 try:
-                    def painted():
-                        return {"ButtonFace": app.pixel(3, 3), "Window": app.pixel(214, 25)}
-                    try:
-                        wait_for(lambda: painted() == expected, "the scheme's colours", LIMIT)
-                    except AssertionError:
-                        self.assertEqual(painted(), expected)
+                    wait_for_value(lambda: {"ButtonFace": app.pixel(3, 3), "Window": app.pixel(214, 25)},
+                                   expected, "the scheme's colours")
                 finally:
                     app.close()
 
@@ -366,14 +379,16 @@ class Installer(unittest.TestCase):
                 shortcut = menu_root / "Microsoft" / "Windows" / "Start Menu" / "Programs" / f"{TITLE}.lnk"
                 WINE.run(self.installer, "/S", f"/{mode}")
 
-                self.assertEqual((folder / "tarnwick.exe").read_bytes(), (OUT / "cmake" / "tarnwick.exe").read_bytes())
+                built = (OUT / "cmake" / "tarnwick.exe").read_bytes()
+                self.assertEqual((folder / "tarnwick.exe").read_bytes(), built)
                 self.assertTrue((folder / "readme.txt").is_file())
                 program = WINE.windows_path(folder / "tarnwick.exe")
                 self.assertEqual(shortcut_paths(shortcut.read_bytes()), (program, program))
                 values = WINE.reg_values(f"{hive}\\{UNINSTALL_KEY}")
                 self.assertEqual(values["DisplayName"], TITLE)
                 self.assertEqual(values["DisplayVersion"], VERSION)
-                app = WindowUnderWine("start", "/unix", str(shortcut))  # the Start-menu entry opens the window
+                # The Start-menu entry opens the window.
+                app = WindowUnderWine("start", "/unix", str(shortcut))
                 app.close()
 
                 # As a tool would run it from the entry in Settings > Apps.
@@ -385,7 +400,7 @@ class Installer(unittest.TestCase):
                 # The per-user programs folder is Windows' own, made for whichever program comes first.
                 self.assertEqual(WINE.drive_c() - before - {str(folder.parent.relative_to(drive_c))}, set())
 
-    def test_speaks_chinese(self):
+    def test_window_title_is_chinese(self):
         setup = WINE.start(self.installer)
         try:
             wait_for(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE} 安装"],
@@ -395,7 +410,7 @@ class Installer(unittest.TestCase):
             setup.kill()
             setup.wait(timeout=LIMIT)
 
-    def test_refuses_windows_before_10_1809(self):
+    def test_refuses_windows_8_1(self):
         self.addCleanup(WINE.reg, "add", r"HKCU\Software\Wine", "/v", "Version", "/d", "win10", "/f")
         WINE.reg("add", r"HKCU\Software\Wine", "/v", "Version", "/d", "win81", "/f")
         before = WINE.drive_c()
@@ -405,4 +420,7 @@ class Installer(unittest.TestCase):
 
 
 if __name__ == "__main__":
+    if len(sys.argv) < 2:
+        sys.exit("usage: test_windows.py BUILD_WINDOWS_DIR [unittest arguments]")
+    OUT = Path(sys.argv.pop(1)).resolve()
     unittest.main(verbosity=2)
