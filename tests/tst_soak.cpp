@@ -44,9 +44,8 @@ private Q_SLOTS:
         QSKIP("reads /proc/self/status");
 #endif
         int boxes = 0;
-        FrmDc window(
-            {[&](QWidget *, QMessageBox::Icon, const QString &, const QString &) { ++boxes; }, [] {}});
-        window.show();
+        FrmDc window([&](QWidget *, QMessageBox::Icon, const QString &, const QString &) { ++boxes; });
+        window.start();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *code = window.findChild<QLineEdit *>(QStringLiteral("TxtC"));
         auto *result = window.findChild<ResultBox *>(QStringLiteral("TxtGD"));
