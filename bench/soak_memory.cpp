@@ -31,16 +31,17 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    FrmDc window({[](QWidget *, QMessageBox::Icon, const QString &, const QString &) {}, [] {}});
-    window.show();
+    FrmDc::setUpApplication();
+    FrmDc window([](QWidget *, QMessageBox::Icon, const QString &, const QString &) {});
+    window.start();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     auto *code = window.findChild<QLineEdit *>(QStringLiteral("TxtC"));
     auto *more = window.findChild<QWidget *>(QStringLiteral("Cmdm"));
 
     // Found codes in both cases, misses, empty queries and now and then the guide, as a user might.
-    const QString typed[] = {QStringLiteral("ff"), QStringLiteral("3f"), QStringLiteral("0B"),
-                             QString(),            QStringLiteral("a7"), QStringLiteral("zz")};
+    const QString typed[] = {QStringLiteral("ff"), QStringLiteral("3f"), QStringLiteral("0B"), QString(),
+                             QStringLiteral("a7"), QStringLiteral("zz")};
     const auto run = [&](int queries) {
         for (int i = 0; i < queries; ++i) {
             code->setFocus();
