@@ -34,8 +34,8 @@ int main(int argc, char *argv[])
     caption->setFont(face(QStringLiteral("宋体"), 18, QFont::Bold));
     caption->setAlignment(Qt::AlignCenter);
 
-    auto *families = new QLabel(
-        QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"), &window);
+    auto *families =
+        new QLabel(QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"), &window);
     families->setGeometry(8, 48, 233, 33);
     families->setFont(face(QStringLiteral("宋体"), 10.5));
     families->setAlignment(Qt::AlignCenter);
