@@ -26,7 +26,8 @@ CaptionLabel::Layout CaptionLabel::layoutFor(qreal textWidth, qreal xScale) cons
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
 
-    Layout out{xScale, {}};
+    Layout out;
+    out.xScale = xScale;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(textWidth / xScale);
