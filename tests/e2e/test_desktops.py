@@ -51,7 +51,7 @@ def send_close_box(display_name, window):
             window=win, client_type=x.intern_atom("WM_PROTOCOLS"),
             data=(32, [x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
         win.send_event(event, event_mask=0)
-        x.flush()
+        x.sync()
     finally:
         x.close()
 
