@@ -239,10 +239,12 @@ class ColourSchemes(DesktopsTest):
                 picture = wait_for(answered, "the answer to be painted")
                 face = text_contrast(picture, self.LABEL1_BOX)[1]
                 self.assertEqual(luminance(face) < 0.2, dark, f"the {scheme} scheme reached the window")
+                too_faint = []
                 for control, rect, floor in self.FLOORS:
                     ratio, background = text_contrast(picture, rect)
-                    self.assertGreaterEqual(ratio, floor * 0.97,
-                                            f"{control}'s text on {background} in the {scheme} scheme")
+                    if ratio < floor * 0.97:  # 3% for rounding
+                        too_faint.append(f"{control} {ratio:.2f}:1 on {background}, wanted {floor}:1")
+                self.assertFalse(too_faint, f"texts too faint in the {scheme} scheme")
 
 
 class ClipboardManager(DesktopsTest):
