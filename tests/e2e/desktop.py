@@ -146,11 +146,14 @@ class Display:
             if not self._members():
                 break
         # A process that left the group (a daemon of its own session) still carries the runtime folder.
-        for pid in processes_with_env(marker):
-            try:
-                os.kill(pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
+        deadline = time.monotonic() + LIMIT / 4
+        while (strays := processes_with_env(marker)) and time.monotonic() < deadline:
+            for pid in strays:
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            time.sleep(0.01)
         for process in self._children:
             process.wait(timeout=LIMIT)
             for pipe in (process.stdin, process.stdout, process.stderr):
