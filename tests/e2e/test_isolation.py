@@ -106,7 +106,8 @@ class SharedMachine(unittest.TestCase):
         self.addCleanup(display.close)
         Screen(self.start(display))  # the AT-SPI bus and its registry run now too
         # A daemon of its own session, that heeds neither the X server nor the bus.
-        display.popen(["setsid", "--fork", "sleep", "600"], stdout=subprocess.DEVNULL).wait(timeout=20)
+        display.popen(["setsid", "--fork", "sleep", "600"], stdout=subprocess.DEVNULL,
+                      stderr=subprocess.DEVNULL).wait(timeout=20)
         marker = f"XDG_RUNTIME_DIR={display.runtime}"
 
         def names():
@@ -118,8 +119,8 @@ class SharedMachine(unittest.TestCase):
                 except OSError:
                     pass
             return found
-        running = names()
-        for name in ("Xvfb", "dbus-daemon", "tarnwick", "at-spi-bus-laun", "at-spi2-registr", "sleep"):
+        running = wait_for(lambda: "sleep" in (found := names()) and found, "the daemon to run")
+        for name in ("Xvfb", "dbus-daemon", "tarnwick", "at-spi-bus-laun", "at-spi2-registr"):
             self.assertIn(name, running)
         display.close()
         self.assertEqual(names(), [])
