@@ -47,6 +47,10 @@ for ((run = 1; run <= runs; run++)); do
         fi
     done
 done
-echo "Logs: $logs"
+if [[ $failed -eq 0 ]]; then
+    rm -rf "$logs"
+else
+    echo "Logs: $logs"
+fi
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
