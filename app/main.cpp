@@ -23,7 +23,20 @@ QPixmap iconPixmap(const unsigned char *pixels, int size)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+#ifdef Q_OS_LINUX
+    // On a Wayland desktop, prefer its X server (XWayland) where the user has not chosen a platform:
+    // there the window keeps its whole title, fixed frame and centred place, and what was copied
+    // survives the program. Wayland itself stays the fallback where no X server is running.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+#endif
+    // The program takes no command line, so none of it reaches the toolkit either: options such as
+    // -stylesheet FILE would otherwise read files and change the window. The toolkit's environment
+    // variables (scaling, platform) still apply.
+    char fallbackName[] = "tarnwick";
+    char *programOnly[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    int programArgc = 1;
+    QApplication app(programArgc, programOnly);
     QApplication::setApplicationName(QStringLiteral("tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
@@ -31,8 +44,9 @@ int main(int argc, char *argv[])
     icon.addPixmap(iconPixmap(icon::Pixels16.data(), 16));
     icon.addPixmap(iconPixmap(icon::Pixels32.data(), 32));
     QApplication::setWindowIcon(icon);
+    FrmDc::setUpApplication();
 
     FrmDc window;
-    window.show();
+    window.start();
     return app.exec();
 }

@@ -1,5 +1,5 @@
-// Start-up baseline: a plain Qt window of tarnwick's size showing the label "DEBUG代码：" in the
-// default font. Nothing else.
+// Start-up floor: one window of tarnwick's size showing the label "DEBUG代码：" in the default font,
+// and nothing else; the least a Qt program that shows Chinese costs.
 #include <QApplication>
 #include <QLabel>
 

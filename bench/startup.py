@@ -1,12 +1,14 @@
 #!/usr/bin/python3
-"""Start-up time and memory of tarnwick beside a baseline Qt window, on a private Xvfb server.
+"""Start-up time and memory of tarnwick beside two peers, on a private Xvfb server.
 
-For each run: the time from starting the process until its window is mapped (seen as a MapNotify
-event on the root window, so no polling delay), and its resident memory once shown (VmRSS, read when
-it has stopped changing). The two programs alternate; after one discarded warm-up run each, the
-medians of RUNS runs are compared.
+The peers: the same seven controls written the plain Qt way (PLAIN), and one window of the same size
+with one label (FLOOR), the least a Qt program that shows Chinese costs. For each run: the time from
+starting the process until its window is mapped (seen as a MapNotify event on the root window, so no
+polling delay), and its resident memory once shown (VmRSS, read when it has stopped changing). The
+three programs take turns; after one discarded warm-up run each, the medians of RUNS runs are
+compared as tarnwick's ratio to each peer.
 
-usage: bench/startup.py TARNWICK BASELINE [RUNS]
+usage: bench/startup.py TARNWICK PLAIN FLOOR [RUNS]
 """
 import os
 import statistics
@@ -54,35 +56,39 @@ def one_run(x, env, program):
 
 
 def main():
-    tarnwick, baseline = sys.argv[1], sys.argv[2]
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
+    programs = {"tarnwick": sys.argv[1], "plain Qt": sys.argv[2], "one label": sys.argv[3]}
+    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 15
     server = Display("1024x768x24")
     try:
         env = dict(server.env)
         env.pop("QT_QPA_PLATFORM", None)
+        # No session bus, and none autolaunched for this display either: the same for all three.
+        env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/nonexistent/bus"
+        # The fonts of a fresh Debian 12 with tarnwick's packages, whatever else this machine has.
+        env["FONTCONFIG_FILE"] = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fonts.conf")
         x = xdisplay.Display(server.name)
         x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         x.sync()
-        results = {tarnwick: [], baseline: []}
+        results = {name: [] for name in programs}
         for i in range(runs + 1):
-            for program in (tarnwick, baseline):
+            for name, program in programs.items():
                 sample = one_run(x, env, program)
                 if i > 0:
-                    results[program].append(sample)
+                    results[name].append(sample)
         x.close()
     finally:
         server.close()
 
-    def medians(samples):
-        return statistics.median(s[0] for s in samples) * 1000, statistics.median(s[1] for s in samples)
-
-    t_ms, t_kib = medians(results[tarnwick])
-    b_ms, b_kib = medians(results[baseline])
-    print(f"runs: {runs} each, alternating, medians")
+    medians = {name: (statistics.median(s[0] for s in samples) * 1000, statistics.median(s[1] for s in samples))
+               for name, samples in results.items()}
+    print(f"start-up, {runs} runs each, taking turns, medians")
     print(f"{'program':<10} {'time to map (ms)':>17} {'RSS once shown (KiB)':>21}")
-    print(f"{'tarnwick':<10} {t_ms:>17.1f} {t_kib:>21.0f}")
-    print(f"{'baseline':<10} {b_ms:>17.1f} {b_kib:>21.0f}")
-    print(f"ratio: time {t_ms / b_ms:.2f}x, memory {t_kib / b_kib:.2f}x")
+    for name, (ms, kib) in medians.items():
+        print(f"{name:<10} {ms:>17.1f} {kib:>21.0f}")
+    ours = medians["tarnwick"]
+    for peer in ("plain Qt", "one label"):
+        theirs = medians[peer]
+        print(f"tarnwick / {peer}: time {ours[0] / theirs[0]:.2f}x, memory {ours[1] / theirs[1]:.2f}x")
 
 
 if __name__ == "__main__":

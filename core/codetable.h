@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 #include <array>
 
@@ -13,10 +12,7 @@ class CodeTable
 public:
     static constexpr int SlotCount = 1025; // slots 0..1024
     static constexpr int LastSlot = SlotCount - 1;
-    static constexpr int RowCount = 173;       // rows 0..172 are filled
-    static constexpr int LastLookupSlot = 500; // a lookup considers slots 0..500 only
-
-    CodeTable() { buildIndex(); }
+    static constexpr int RowCount = 173; // rows 0..172 are filled
 
     // Writes rows 0..172, code then description, in ascending slot order.
     void FillCodeTable();
@@ -27,21 +23,7 @@ public:
     const QString &code(int slot) const;
     const QString &text(int slot) const;
 
-    // A lookup aid derived from the codes when the table is filled: for each two-digit code (0..255)
-    // the first slot in 0..LastLookupSlot whose code, lower-cased, spells it, or -1. It answers for
-    // the whole range only if every code there is empty or two ASCII hex digits; otherwise
-    // hexIndexComplete() is false and lookups must scan.
-    int firstSlotOfCode(int value) const { return m_firstSlot[value & 0xFF]; }
-    bool hexIndexComplete() const { return m_indexComplete; }
-
 private:
-    void buildIndex();
-
     std::array<QString, SlotCount> CardCodes;
     std::array<QString, SlotCount> CardTexts;
-    std::array<qint16, 256> m_firstSlot;
-    bool m_indexComplete;
 };
-
-// The value of exactly two ASCII hex digits in either case ("0b", "FF"), or -1 for any other text.
-int hexPairValue(QStringView text);

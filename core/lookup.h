@@ -13,12 +13,10 @@ struct LookupResult {
 };
 
 // The scan looks at slots 0..500 only; the filled rows all lie below that.
-inline constexpr int LastScannedSlot = CodeTable::LastLookupSlot;
+inline constexpr int LastScannedSlot = 500;
+static_assert(CodeTable::RowCount - 1 <= LastScannedSlot && LastScannedSlot <= CodeTable::LastSlot);
 
 // Lower-cases the whole text (nothing trimmed) and returns the first slot in 0..500 whose code,
-// lower-cased, equals it. Any text at all gives one of the three kinds; it never reads outside the
-// table. Answered from the table's index when it has a complete one, otherwise by ScanForCode.
+// lower-cased, equals it, scanning the slots in order. Any text at all gives one of the three kinds;
+// it never reads outside the table.
 LookupResult LookupCode(const CodeTable &table, const QString &text);
-
-// The same answer by walking the slots one by one; the reference that the index must agree with.
-LookupResult ScanForCode(const CodeTable &table, const QString &text);

@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench
+# Usage: scripts/deps.sh run|test|bench|windows
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
 test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
     dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
-    clang libclang-rt-14-dev pkg-config)
-bench_pkgs=(libbenchmark-dev xvfb python3-xlib)
+    clang libclang-rt-14-dev pkg-config
+    fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback)
+bench_pkgs=(xvfb python3-xlib)
+# The Windows program: cross compiler, installer builder, and wine on a private X server for its checks.
+windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build xz-utils zip nsis icoutils
+    wine wine64 xvfb xdotool xclip python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
+windows) wanted=("${build_pkgs[@]}" "${windows_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|windows" >&2
     exit 2
     ;;
 esac
@@ -31,7 +36,7 @@ if [[ $(id -u) -eq 0 ]]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 else
     echo "Missing packages. Run this, then try again:" >&2
     echo "  sudo apt-get install -y ${missing[*]}" >&2

@@ -49,20 +49,6 @@ private Q_SLOTS:
         }
     }
 
-    void everyCodeIsIndexed()
-    {
-        QVERIFY(table.hexIndexComplete());
-        for (int k = 0; k < CodeTable::RowCount; ++k)
-            QCOMPARE(table.firstSlotOfCode(hexPairValue(table.code(k))), k);
-        int indexed = 0;
-        for (int v = 0; v < 256; ++v)
-            indexed += table.firstSlotOfCode(v) >= 0;
-        QCOMPARE(indexed, CodeTable::RowCount);
-        const CodeTable empty; // an empty table is indexed too, and holds nothing
-        QVERIFY(empty.hexIndexComplete());
-        QCOMPARE(empty.firstSlotOfCode(0xFF), -1);
-    }
-
     void descriptionsHaveTheirForm()
     {
         QSet<QString> seen;

@@ -1,41 +1,48 @@
-// A label that centres and wraps its caption and paints nothing but the text.
+// A label that centres and wraps its caption, paints nothing but the text, and never cuts it off.
 #pragma once
 
+#include <QLabel>
 #include <QList>
-#include <QString>
-#include <QWidget>
+#include <QPointer>
 
-// CJK faces carry tall line spacing (Noto CJK: about 1.45 em), far more than the classic Chinese
-// faces the layout was made for. Where the wrapped lines would not fit the label's height with the
-// face's own spacing, they are set closer, each line's ink centred in its share of the height, so no
-// caption is cut off.
-class CaptionLabel : public QWidget
+// The caption is laid out for the label's box whatever face stands in:
+// - CJK faces carry tall line spacing (Noto CJK: about 1.45 em), far more than the classic Chinese faces
+//   the layout was made for. Where the wrapped lines would not fit the label's height with the face's
+//   own spacing, they are set closer, each line's ink centred in its share of the height.
+// - A face with wide (proportional) Latin letters would wrap the caption onto more lines than the box
+//   holds. The caption is then set narrower, just enough for its lines to fit (and lower, in the rare
+//   face whose ink is taller than the box even so).
+// It stays a QLabel so that screen readers announce it, and its buddy, as a label.
+class CaptionLabel : public QLabel
 {
     Q_OBJECT
 
 public:
     CaptionLabel(const QString &text, QWidget *parent = nullptr);
 
-    QString text() const { return m_text; }
-    void setTextColour(const QColor &colour);
+    // A control lying above the label's box: the caption keeps clear of it on both sides, so that it
+    // stays centred.
+    void keepClearOf(QWidget *control);
 
-    struct Line {
-        QString text;
-        qreal width = 0; // advance of the line's text
-        QPointF origin;  // where its baseline starts, in label coordinates
-    };
-    // The caption as it is painted: wrapped at word boundaries within the width, centred.
-    QList<Line> lines() const;
+    // Where the caption's ink lies as it is laid out now, in the label's coordinates; a caption that
+    // is not cut off lies inside the label's rectangle.
+    QRectF inkRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    QList<Line> layoutLines() const;
+    struct Line {
+        QString text;
+        QPointF origin; // where its baseline starts, in the label's (narrowed) coordinates
+    };
+    struct Layout {
+        qreal xScale = 1;
+        qreal yScale = 1;
+        QList<Line> lines;
+    };
+    Layout layoutFor(qreal textWidth, qreal xScale) const;
+    Layout fittedLayout() const;
 
-    QString m_text;
-    mutable QList<Line> m_lines; // laid out on first use after a change of size or font
-    mutable bool m_laidOut = false;
+    QPointer<QWidget> m_clearOf;
 };

@@ -1,32 +1,24 @@
 // The main window: its seven controls and what its three buttons do.
 #include "frmdc.h"
 
-#include "appearance.h"
 #include "captionlabel.h"
 #include "fixedtexts.h"
+#include "fonts.h"
 #include "lookup.h"
+#include "qtchinese.h"
 #include "resultbox.h"
+#include "syscolours.h"
+#include "twips.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QValidator>
 
-#include <cstdlib>
-
 namespace
 {
-
-void setColours(QWidget *w, const QColor &text, const QColor &base)
-{
-    QPalette pal = w->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(group, QPalette::Text, text);
-        pal.setColor(group, QPalette::Base, base);
-    }
-    w->setPalette(pal);
-}
 
 // The two-character limit counts UTF-16 units, so a paste that ends in a character outside the BMP
 // would be cut between the two halves of its surrogate pair. Halves without their partner are dropped
@@ -51,20 +43,49 @@ public:
     }
 };
 
-QString plainLines(QString text)
+void setTextColours(QWidget *w, const QColor &text, const QColor &base)
 {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QPalette pal = w->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Text, text);
+        pal.setColor(group, QPalette::Base, base);
+    }
+    w->setPalette(pal);
+}
+
+CaptionLabel *caption(const char *name, const QString &text, QRect rect, const QFont &font,
+                      const QColor &colour, QWidget *parent)
+{
+    auto *label = new CaptionLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    return label;
+}
+
+QPushButton *button(const char *name, const QString &text, QRect rect, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(rect);
+    b->setAutoDefault(true); // Enter and Space click a focused button
+    return b;
 }
 
 } // namespace
 
-FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
+void FrmDc::setUpApplication()
 {
-    if (!m_seams.showMessage)
-        m_seams.showMessage = &FrmDc::showModalMessage;
-    if (!m_seams.endProgram)
-        m_seams.endProgram = &FrmDc::endProcess;
+    QApplication::setFont(windowFont(Face::Default, 9, QFont::Normal));
+    static QtChinese chinese;
+    QCoreApplication::installTranslator(&chinese);
+}
 
+FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
+{
     setObjectName(QStringLiteral("FrmDc"));
     setWindowTitle(QStringLiteral("DEBUG代码查询系统"));
     // The program's main window (so it has a taskbar entry like any other program), with a fixed
@@ -73,29 +94,24 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(twipsToPixels(3735), twipsToPixels(3615));
     setSizeGripEnabled(false);
-    setFont(windowFont(Face::Default, 9, QFont::Normal));
 
-    const QPalette base = palette();
-    QPalette pal = base;
-    pal.setColor(QPalette::Window, systemColour(SysColour::ButtonFace, base));
-    pal.setColor(QPalette::WindowText, systemColour(SysColour::ButtonText, base));
-    pal.setColor(QPalette::Button, systemColour(SysColour::ButtonFace, base));
-    pal.setColor(QPalette::ButtonText, systemColour(SysColour::ButtonText, base));
+    const QPalette desktop = palette();
+    const QColor face = systemColour(SysColour::ButtonFace, desktop);
+    const QColor faceText = legibleColour(SysColour::ButtonText, SysColour::ButtonFace, desktop);
+    QPalette pal = desktop;
+    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::WindowText, faceText);
+    pal.setColor(QPalette::Button, face);
+    pal.setColor(QPalette::ButtonText, faceText);
     setPalette(pal);
 
     // Labels first: they lie beneath the boxes and buttons (Label3's lowest row is under TxtGD).
-    Label1 = new CaptionLabel(QStringLiteral("DEBUG代码："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(360, 240, 2295, 375));
-    Label1->setFont(windowFont(Face::SimSun, 18, QFont::Bold));
-    Label1->setTextColour(systemColour(SysColour::ButtonText, base));
-
-    Label3 = new CaptionLabel(QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"),
-                              this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(twipsRect(120, 720, 3495, 495));
-    Label3->setFont(windowFont(Face::SimSun, 10.5, QFont::Normal));
-    Label3->setTextColour(systemColour(SysColour::AppWorkspace, base));
+    Label1 = caption("Label1", QStringLiteral("DEBUG代码："), twipsRect(360, 240, 2295, 375),
+                     windowFont(Face::SimSun, 18, QFont::Bold), faceText, this);
+    Label3 =
+        caption("Label3", QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"),
+                twipsRect(120, 720, 3495, 495), windowFont(Face::SimSun, 10.5, QFont::Normal),
+                legibleColour(SysColour::AppWorkspace, SysColour::ButtonFace, desktop), this);
 
     TxtC = new QLineEdit(this);
     TxtC->setObjectName(QStringLiteral("TxtC"));
@@ -104,33 +120,24 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
     TxtC->setFont(windowFont(Face::YaHei, 15.75, QFont::Normal));
     TxtC->setMaxLength(2);
     TxtC->setValidator(new WholeCharacters(TxtC));
-    useChineseEditMenu(TxtC);
-    setColours(TxtC, systemColour(SysColour::ActiveCaption, base), systemColour(SysColour::Window, base));
+    setTextColours(TxtC, legibleColour(SysColour::ActiveCaption, SysColour::Window, desktop),
+                   systemColour(SysColour::Window, desktop));
+    Label1->setBuddy(TxtC); // a screen reader announces the box with its caption
+    Label1->keepClearOf(TxtC);
 
-    CmdOK = new QPushButton(QStringLiteral("查询"), this);
-    CmdOK->setObjectName(QStringLiteral("CmdOK"));
-    CmdOK->setGeometry(twipsRect(120, 3000, 1095, 495));
+    CmdOK = button("CmdOK", QStringLiteral("查询"), twipsRect(120, 3000, 1095, 495), this);
     CmdOK->setDefault(true);
-
-    Cmdm = new QPushButton(QStringLiteral("更多"), this);
-    Cmdm->setObjectName(QStringLiteral("Cmdm"));
-    Cmdm->setGeometry(twipsRect(1320, 3000, 1095, 495));
-
-    CmdCE = new QPushButton(QStringLiteral("退出"), this);
-    CmdCE->setObjectName(QStringLiteral("CmdCE"));
-    CmdCE->setGeometry(twipsRect(2520, 3000, 1095, 495));
+    Cmdm = button("Cmdm", QStringLiteral("更多"), twipsRect(1320, 3000, 1095, 495), this);
+    CmdCE = button("CmdCE", QStringLiteral("退出"), twipsRect(2520, 3000, 1095, 495), this);
 
     TxtGD = new ResultBox(this);
     TxtGD->setObjectName(QStringLiteral("TxtGD"));
     TxtGD->setAccessibleName(QStringLiteral("查询结果"));
     TxtGD->setGeometry(twipsRect(120, 1200, 3495, 1695));
     TxtGD->setFont(windowFont(Face::YaHei, 10.5, QFont::Bold));
-    setColours(TxtGD, QColor(128, 0, 0), QColor(224, 224, 224));
+    setTextColours(TxtGD, QColor(128, 0, 0), QColor(224, 224, 224));
     TxtGD->setText(StartupText());
-    useChineseEditMenu(TxtGD);
 
-    for (QPushButton *b : {CmdOK, Cmdm, CmdCE})
-        b->setAutoDefault(true); // Enter and Space click a focused button
     setTabOrder(TxtC, CmdOK);
     setTabOrder(CmdOK, Cmdm);
     setTabOrder(Cmdm, CmdCE);
@@ -143,20 +150,22 @@ FrmDc::FrmDc(Seams seams) : m_seams(std::move(seams))
     connect(CmdCE, &QPushButton::clicked, this, &FrmDc::CmdCE_Click);
 }
 
-void FrmDc::setVisible(bool visible)
+void FrmDc::start()
 {
-    if (visible && !m_loaded) {
-        m_loaded = true;
-        Form_Load();
-        // Centred on the screen, frame included as far as the platform knows it before the window is
-        // mapped. Placed here so the toolkit's own guess at a frame is not applied on top.
-        create();
-        if (const QScreen *where = screen()) {
-            const QRect frame = frameGeometry();
-            move(where->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
-        }
+    Form_Load();
+    centreOnScreen();
+    show();
+}
+
+void FrmDc::centreOnScreen()
+{
+    // With the native window created, the frame is included as far as the platform knows it before
+    // the window is mapped.
+    create();
+    if (const QScreen *where = screen()) {
+        const QRect frame = frameGeometry();
+        move(where->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
     }
-    QDialog::setVisible(visible);
 }
 
 void FrmDc::Form_Load()
@@ -173,10 +182,10 @@ void FrmDc::CmdOK_Click()
         setCode(m_table.code(result.slot)); // shown back as stored: "ff" becomes "FF"
         return;
     case LookupKind::EmptyInput:
-        m_seams.showMessage(this, QMessageBox::Critical, AppTitle(), EmptyInputPrompt());
+        m_showMessage(this, QMessageBox::Critical, AppTitle(), EmptyInputPrompt());
         break;
     case LookupKind::NoMatch:
-        m_seams.showMessage(this, QMessageBox::Warning, AppTitle(), NoMatchPrompt());
+        m_showMessage(this, QMessageBox::Warning, AppTitle(), NoMatchPrompt());
         break;
     }
     // Only once the box is dismissed; the typed code stays for the user to correct.
@@ -191,7 +200,10 @@ void FrmDc::Cmdm_Click()
 
 void FrmDc::CmdCE_Click()
 {
-    m_seams.endProgram();
+    // The window goes at once and nothing is asked or saved. The process then ends through the
+    // toolkit's normal end rather than on the spot, which hands anything the user copied from the
+    // window over to the desktop's clipboard manager instead of losing it.
+    close();
 }
 
 void FrmDc::setCode(const QString &code)
@@ -213,14 +225,8 @@ void FrmDc::keyPressEvent(QKeyEvent *event)
 void FrmDc::showModalMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                              const QString &prompt)
 {
-    QMessageBox box(icon, title, plainLines(prompt), QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                    QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
-}
-
-void FrmDc::endProcess()
-{
-    // At once: no further window event runs and nothing is asked or saved.
-    std::_Exit(EXIT_SUCCESS);
 }

@@ -19,42 +19,40 @@ class FrmDc : public QDialog
     Q_OBJECT
 
 public:
-    // How the window reaches the world outside itself; the defaults are the real modal message box
-    // and the real end of the process. Tests replace them to watch what happens.
-    struct Seams {
-        std::function<void(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                           const QString &prompt)>
-            showMessage;
-        std::function<void()> endProgram;
-    };
+    // How the window shows a message box; the default is the real modal one. Tests replace it to
+    // watch what is shown.
+    using ShowMessage = std::function<void(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                           const QString &prompt)>;
 
-    explicit FrmDc(Seams seams = {});
+    // Creates the window with all its controls; the code table exists, empty.
+    explicit FrmDc(ShowMessage showMessage = &FrmDc::showModalMessage);
+
+    // What the whole program shares with the window: its default font (also that of message boxes and
+    // menus) and the toolkit's own strings in Chinese. Once, before the window is created.
+    static void setUpApplication();
+
+    // Start-up: the load step, then the window centred on the screen and shown.
+    void start();
 
     const CodeTable &codeTable() const { return m_table; }
 
-    void setVisible(bool visible) override;
-
-    // The window's load step: runs once, before it is first shown.
     void Form_Load();
-
     void CmdOK_Click();
     void Cmdm_Click();
     void CmdCE_Click();
 
-    // The real seams.
     static void showModalMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                  const QString &prompt);
-    [[noreturn]] static void endProcess();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void centreOnScreen();
     void setCode(const QString &code);
 
     CodeTable m_table;
-    bool m_loaded = false;
-    Seams m_seams;
+    ShowMessage m_showMessage;
 
     QLineEdit *TxtC;
     CaptionLabel *Label1;

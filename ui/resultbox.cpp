@@ -1,7 +1,6 @@
-// The result box's text handling and key routing.
+// The result box's set-up and its CR LF text.
 #include "resultbox.h"
 
-#include <QKeyEvent>
 #include <QScrollBar>
 
 ResultBox::ResultBox(QWidget *parent) : QPlainTextEdit(parent)
@@ -18,24 +17,12 @@ ResultBox::ResultBox(QWidget *parent) : QPlainTextEdit(parent)
 
 void ResultBox::setText(const QString &text)
 {
-    m_text = text;
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setPlainText(shown);
+    setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
-void ResultBox::keyPressEvent(QKeyEvent *event)
+QString ResultBox::text() const
 {
-    // The window's default and cancel buttons answer these keys, as in any dialog.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->ignore();
-        return;
-    default:
-        QPlainTextEdit::keyPressEvent(event);
-    }
+    return toPlainText().replace(u'\n', QStringLiteral("\r\n"));
 }

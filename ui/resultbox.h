@@ -3,9 +3,10 @@
 
 #include <QPlainTextEdit>
 
-// A text edit stores line breaks as paragraph ends and would hand back LF where the program wrote
-// CR LF, so the box keeps the text it was given and returns that. The user can select, scroll and
-// copy, but nothing typed, deleted, cut or pasted changes it; Enter and Escape go on to the window.
+// The user can select, scroll and copy, but nothing typed, deleted, cut or pasted changes the text;
+// Enter and Escape go on to the window's buttons. The program's texts break lines with CR LF, which
+// the document keeps as paragraph ends: the text is handed back with CR LF again, from the document
+// itself, so there is no second copy to fall out of step with what is shown.
 class ResultBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -15,11 +16,5 @@ public:
 
     // Replaces the whole content; caret at the start, nothing selected, shown from the top.
     void setText(const QString &text);
-    QString text() const { return m_text; }
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    QString m_text;
+    QString text() const;
 };

@@ -1,0 +1,96 @@
+; The Windows installer: for the current user or for all users, a Start-menu entry and an uninstaller.
+; Built by scripts/windows.sh: makensis -DVERSION=1.00 -DEXE=... -DREADME=... -DICON=... -DOUTFILE=...
+Unicode true
+Target amd64-unicode ; the program is 64-bit only, and so is everything it installs
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+
+!define APP_NAME "DEBUG代码查询系统"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\tarnwick"
+
+Name "${APP_NAME}"
+OutFile "${OUTFILE}"
+BrandingText "tarnwick ${VERSION}"
+
+; Administrators choose per machine or per user; other users install for themselves without a UAC prompt.
+; The uninstaller finds its mode again from the key the installer wrote (HKLM or HKCU).
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE ; /AllUsers or /CurrentUser, also with /S
+!define MULTIUSER_INSTALLMODE_INSTDIR tarnwick
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME InstallLocation
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME InstallLocation
+!define MULTIUSER_INIT_TEXT_ADMINREQUIRED "$(^Caption) 需要管理员权限。"
+!define MULTIUSER_INIT_TEXT_POWERREQUIRED "$(^Caption) 至少需要 Power Users 权限。"
+!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "您的账户没有为本机所有用户安装 $(^Name) 的权限。"
+!include MultiUser.nsh
+!include MUI2.nsh
+!include WinVer.nsh
+!include x64.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tarnwick.exe"
+
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "tarnwick"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${APP_NAME} 安装程序"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "The tarnwick developers"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© 2026 The tarnwick developers"
+
+Function .onInit
+    ; Qt 6.4 runs on 64-bit Windows 10 1809 (build 17763) and later only.
+    ${IfNot} ${RunningX64}
+    ${OrIfNot} ${AtLeastWin10}
+    ${OrIfNot} ${AtLeastBuild} 17763
+        MessageBox MB_OK|MB_ICONSTOP "$(^Name) 需要 64 位 Windows 10 1809 或更新版本。" /SD IDOK
+        Abort
+    ${EndIf}
+    !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Section
+    SetOutPath "$INSTDIR"
+    File "/oname=tarnwick.exe" "${EXE}"
+    File "/oname=readme.txt" "${README}"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortCut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\tarnwick.exe" "" "$INSTDIR\tarnwick.exe" 0
+
+    ; Listed under Settings > Apps, with the mode the uninstaller needs.
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${APP_NAME}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tarnwick.exe,0"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "The tarnwick developers"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+    Delete "$SMPROGRAMS\${APP_NAME}.lnk"
+    Delete "$INSTDIR\tarnwick.exe"
+    Delete "$INSTDIR\readme.txt"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR" ; only if empty: files the user put there stay
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+SectionEnd
