@@ -8,7 +8,8 @@ build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
 test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
     dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev pkg-config
-    fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback)
+    fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback
+    qt6-gtk-platformtheme weston xwayland qt6-wayland strace)
 bench_pkgs=(xvfb python3-xlib)
 # The Windows program: cross compiler, installer builder, and wine on a private X server for its checks.
 windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build xz-utils zip nsis icoutils

@@ -95,9 +95,18 @@ FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
     setFixedSize(twipsToPixels(3735), twipsToPixels(3615));
     setSizeGripEnabled(false);
 
+    // The desktop's colours, kept legible: the face (also the window's background) and the code box
+    // are made dark or light enough where the scheme's are not, then each text is checked on them.
     const QPalette desktop = palette();
-    const QColor face = systemColour(SysColour::ButtonFace, desktop);
-    const QColor faceText = legibleColour(SysColour::ButtonText, SysColour::ButtonFace, desktop);
+    const qreal faceFloor = contrastFloor(SysColour::ButtonText, SysColour::ButtonFace, desktop);
+    const QColor face = legibleBackground(systemColour(SysColour::ButtonFace, desktop), faceFloor);
+    const QColor faceText = legibleText(systemColour(SysColour::ButtonText, desktop), face, faceFloor);
+    const qreal codeFloor = contrastFloor(SysColour::ActiveCaption, SysColour::Window, desktop);
+    const QColor codeBase = legibleBackground(systemColour(SysColour::Window, desktop), codeFloor);
+    const QColor codeText = legibleText(systemColour(SysColour::ActiveCaption, desktop), codeBase, codeFloor);
+    const QColor label3Text =
+        legibleText(systemColour(SysColour::AppWorkspace, desktop), face,
+                    contrastFloor(SysColour::AppWorkspace, SysColour::ButtonFace, desktop));
     QPalette pal = desktop;
     pal.setColor(QPalette::Window, face);
     pal.setColor(QPalette::WindowText, faceText);
@@ -108,10 +117,9 @@ FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
     // Labels first: they lie beneath the boxes and buttons (Label3's lowest row is under TxtGD).
     Label1 = caption("Label1", QStringLiteral("DEBUG代码："), twipsRect(360, 240, 2295, 375),
                      windowFont(Face::SimSun, 18, QFont::Bold), faceText, this);
-    Label3 =
-        caption("Label3", QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"),
-                twipsRect(120, 720, 3495, 495), windowFont(Face::SimSun, 10.5, QFont::Normal),
-                legibleColour(SysColour::AppWorkspace, SysColour::ButtonFace, desktop), this);
+    Label3 = caption(
+        "Label3", QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"),
+        twipsRect(120, 720, 3495, 495), windowFont(Face::SimSun, 10.5, QFont::Normal), label3Text, this);
 
     TxtC = new QLineEdit(this);
     TxtC->setObjectName(QStringLiteral("TxtC"));
@@ -120,8 +128,7 @@ FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
     TxtC->setFont(windowFont(Face::YaHei, 15.75, QFont::Normal));
     TxtC->setMaxLength(2);
     TxtC->setValidator(new WholeCharacters(TxtC));
-    setTextColours(TxtC, legibleColour(SysColour::ActiveCaption, SysColour::Window, desktop),
-                   systemColour(SysColour::Window, desktop));
+    setTextColours(TxtC, codeText, codeBase);
     Label1->setBuddy(TxtC); // a screen reader announces the box with its caption
     Label1->keepClearOf(TxtC);
 

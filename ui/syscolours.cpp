@@ -83,7 +83,7 @@ qreal contrastRatio(const QColor &a, const QColor &b)
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
-QColor legibleColour(SysColour text, SysColour background, const QPalette &palette)
+qreal contrastFloor(SysColour text, SysColour background, const QPalette &palette)
 {
     qreal floor = contrastRatio(classicColour(text), classicColour(background));
     // Who chooses a high-contrast scheme needs strong contrast: 7:1, the stricter of the common levels,
@@ -91,21 +91,47 @@ QColor legibleColour(SysColour text, SysColour background, const QPalette &palet
     if (isHighContrast(palette))
         floor = qMax(floor, 7.0);
     // A little above the floor, so that rounding to 8-bit channels never lands below it.
-    floor *= 1.02;
+    return floor * 1.02;
+}
 
-    const QColor colour = systemColour(text, palette);
-    const QColor back = systemColour(background, palette);
-    if (contrastRatio(colour, back) >= floor)
-        return colour;
-    const QColor black(0, 0, 0);
-    const QColor white(255, 255, 255);
-    const QColor extreme = contrastRatio(black, back) >= contrastRatio(white, back) ? black : white;
-    // The least move towards the extreme that reaches the floor.
+namespace
+{
+
+const QColor Black(0, 0, 0);
+const QColor White(255, 255, 255);
+
+// The least move from a colour towards a target that makes the test true (the target itself where
+// nothing short of it does).
+template <typename Test> QColor leastMove(const QColor &from, const QColor &to, Test test)
+{
+    if (test(from))
+        return from;
     qreal low = 0;
     qreal high = 1;
     for (int i = 0; i < 16; ++i) {
         const qreal t = (low + high) / 2;
-        (contrastRatio(mix(colour, extreme, t), back) >= floor ? high : low) = t;
+        (test(mix(from, to, t)) ? high : low) = t;
     }
-    return mix(colour, extreme, high);
+    return mix(from, to, high);
+}
+
+QColor extremeOn(const QColor &background)
+{
+    return contrastRatio(Black, background) >= contrastRatio(White, background) ? Black : White;
+}
+
+} // namespace
+
+QColor legibleBackground(const QColor &background, qreal floor)
+{
+    const QColor text = extremeOn(background);
+    const qreal wanted = qMin(text == White ? floor * 1.5 : floor, 21.0);
+    return leastMove(background, text == White ? Black : White,
+                     [&](const QColor &c) { return contrastRatio(text, c) >= wanted; });
+}
+
+QColor legibleText(const QColor &text, const QColor &background, qreal floor)
+{
+    return leastMove(text, extremeOn(background),
+                     [&](const QColor &c) { return contrastRatio(c, background) >= floor; });
 }

@@ -21,9 +21,17 @@ QColor systemColour(SysColour which, const QPalette &palette);
 // The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
 qreal contrastRatio(const QColor &a, const QColor &b);
 
-// A text colour drawn on a background, both system colours of the given palette, made at least as
-// legible as the same pair is in the classic light Windows scheme (and at least 7:1 where the
-// palette is a high-contrast one). Where the scheme's own colour is legible enough it is kept as it is;
-// otherwise it is moved towards black or white, whichever the background sets off better, just far
-// enough.
-QColor legibleColour(SysColour text, SysColour background, const QPalette &palette);
+// How much contrast a text colour should keep on its background colour, both system colours: as much
+// as the pair has in the classic light Windows scheme, and at least 7:1 where the palette is a
+// high-contrast one.
+qreal contrastFloor(SysColour text, SysColour background, const QPalette &palette);
+
+// A background that lets text reach the floor: where even black or white text could not, it is moved
+// away from that extreme, just far enough. Light text on a dark ground is drawn thinner, and styles
+// shade button faces lighter than the palette says, so a dark ground keeps room to spare.
+QColor legibleBackground(const QColor &background, qreal floor);
+
+// A text colour on a background, kept at the floor: where the scheme's colour is legible enough it is
+// kept as it is; otherwise it is moved towards black or white, whichever the background sets off
+// better, just far enough.
+QColor legibleText(const QColor &text, const QColor &background, qreal floor);

@@ -198,10 +198,16 @@ class Screen:
 
     def __init__(self, app):
         self.app = app
-        app.screen = self
-        self.reader = app.display.popen(["/usr/bin/python3", os.path.join(HERE, "atspi_snapshot.py")],
-                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        app.screen = self  # it goes when the program is killed
+        self.reader = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "atspi_snapshot.py")],
+                                       env=app.display.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                       text=True, process_group=getattr(app.display, "group", None))
         wait_for(self.snapshot, "tarnwick on the accessibility bus")
+
+    def close(self):
+        self.reader.stdin.close()  # the reader ends at the end of its input
+        self.reader.wait(timeout=LIMIT)
+        self.reader.stdout.close()
 
     def snapshot(self):
         """The program's accessible objects now, or None while it is not on the bus."""
@@ -308,6 +314,9 @@ class Tarnwick:
     def kill(self):
         if self in _watched:
             _watched.remove(self)
+        if self.screen:
+            self.screen.close()
+            self.screen = None
         if not self.exited():
             self.process.send_signal(signal.SIGKILL)
         self.process.wait(timeout=LIMIT)
