@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
-test_pkgs=(xvfb xdotool xclip dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
+test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
     dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev pkg-config
     fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback

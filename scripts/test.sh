@@ -9,11 +9,11 @@ jobs=$(nproc)
 
 scripts/format.sh --check
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=ON -DTARNWICK_REQUIRE_ALL_TESTS=ON
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --timeout 600
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_TESTS=ON -DTARNWICK_SANITIZE=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_TESTS=ON -DTARNWICK_SANITIZE=ON -DTARNWICK_REQUIRE_ALL_TESTS=ON
 cmake --build build-asan --parallel "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS=suppressions="$PWD/tests/sanitizer/lsan.supp" \
