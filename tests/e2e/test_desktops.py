@@ -193,8 +193,6 @@ class DesktopsTest(unittest.TestCase):
     def desktop(self, size="1024x768x24"):
         display = Display(size)
         self.cleanups.callback(display.close)
-        # Xvfb resets when its last client leaves, and a program connecting meanwhile fails to start.
-        self.cleanups.callback(xdisplay.Display(display.name).close)
         return display
 
     def start(self, display, **options):
