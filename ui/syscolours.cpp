@@ -49,6 +49,29 @@ bool isHighContrast(const QPalette &palette)
                          systemColour(SysColour::ButtonFace, palette)) >= 19.5;
 }
 
+const QColor Black(0, 0, 0);
+const QColor White(255, 255, 255);
+
+// The least move from a colour towards a target that makes the test true (the target itself where
+// nothing short of it does).
+template <typename Test> QColor leastMove(const QColor &from, const QColor &to, Test test)
+{
+    if (test(from))
+        return from;
+    qreal low = 0;
+    qreal high = 1;
+    for (int i = 0; i < 16; ++i) {
+        const qreal t = (low + high) / 2;
+        (test(mix(from, to, t)) ? high : low) = t;
+    }
+    return mix(from, to, high);
+}
+
+QColor extremeOn(const QColor &background)
+{
+    return contrastRatio(Black, background) >= contrastRatio(White, background) ? Black : White;
+}
+
 } // namespace
 
 QColor systemColour(SysColour which, const QPalette &palette)
@@ -93,34 +116,6 @@ qreal contrastFloor(SysColour text, SysColour background, const QPalette &palett
     // A little above the floor, so that rounding to 8-bit channels never lands below it.
     return floor * 1.02;
 }
-
-namespace
-{
-
-const QColor Black(0, 0, 0);
-const QColor White(255, 255, 255);
-
-// The least move from a colour towards a target that makes the test true (the target itself where
-// nothing short of it does).
-template <typename Test> QColor leastMove(const QColor &from, const QColor &to, Test test)
-{
-    if (test(from))
-        return from;
-    qreal low = 0;
-    qreal high = 1;
-    for (int i = 0; i < 16; ++i) {
-        const qreal t = (low + high) / 2;
-        (test(mix(from, to, t)) ? high : low) = t;
-    }
-    return mix(from, to, high);
-}
-
-QColor extremeOn(const QColor &background)
-{
-    return contrastRatio(Black, background) >= contrastRatio(White, background) ? Black : White;
-}
-
-} // namespace
 
 QColor legibleBackground(const QColor &background, qreal floor)
 {
