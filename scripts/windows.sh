@@ -98,7 +98,9 @@ cleanup() {
 trap cleanup EXIT
 fifo=$out/displayfd
 rm -f "$fifo" && mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+# -noreset: Xvfb would otherwise reset whenever its last client leaves, and a wine program connecting
+# at that moment (say, just as xdotool disconnects) would never get its window.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
 xvfb_pid=$!
 read -r -t 30 display <"$fifo" || fail "Xvfb did not start within 30 s"
 DISPLAY=:$display /usr/bin/python3 tests/windows/test_windows.py "$out"
