@@ -2,7 +2,7 @@
 
 Started on the desktop whose accessibility bus it reads (desktop.Screen does that). Each line in is a
 process id; each line out is the JSON tree of that program's objects (role, name, text, states,
-relations, children), or null while the program is not on the bus.
+relations, place on the screen, children), or null while the program is not on the bus.
 """
 import json
 import sys
@@ -26,6 +26,10 @@ def tree(node, ids):
     for relation in node.get_relation_set():
         targets = [relation.get_target(i) for i in range(relation.get_n_targets())]
         relations[nick(relation.get_relation_type())] = [ids.setdefault(t.path, len(ids)) for t in targets]
+    extents = None
+    if "Component" in node.get_interfaces():
+        box = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN)
+        extents = [box.x, box.y, box.width, box.height]
     children = [node.get_child_at_index(i) for i in range(node.get_child_count())]
     return {
         "id": ids[node.path],
@@ -34,6 +38,7 @@ def tree(node, ids):
         "text": text,
         "states": [nick(s) for s in node.get_state_set().get_states()],
         "relations": relations,
+        "extents": extents,
         "children": [tree(child, ids) for child in children if child is not None],
     }
 

@@ -1,24 +1,39 @@
-"""A private desktop (X server, session bus, AT-SPI) with tarnwick running on it, and the means to drive and read it.
+"""Private desktops with tarnwick running on them, and the means to drive and read it: the one harness of
+every test of the real program, on Linux and under wine.
 
-Keys and clicks are real X input (xdotool, through XTEST); what the window shows is read over AT-SPI, as
-a screen reader reads it; the clipboard is read with xclip. Every wait polls a condition with a time
-limit, so a slow machine only makes the tests slower, never flaky.
+A Display is a desktop of its own, shared with nothing else on the machine: an X server, a session bus
+and a runtime folder (where the AT-SPI bus puts its socket). Everything started on it runs in one
+process group; close() ends that group whole, and then any process that left the group but still
+carries the runtime folder, so nothing outlives a test into the next one. A Wayland session (weston
+with XWayland) runs inside a Display, in its group.
 
-Each Display is a desktop of its own, shared with nothing else on the machine: its X server, a session
-bus and a runtime folder (where the AT-SPI bus puts its socket). Everything started on it runs in one
-process group, and close() ends that group whole, so nothing outlives a test into the next one.
+Keys and clicks are real X input (xdotool, through XTEST); what the window shows is read over AT-SPI,
+as a screen reader reads it, or as pixels; the clipboard is read with xclip. Every wait polls a
+condition with a time limit, so a slow machine only makes the tests slower, never flaky.
+
+As a program: `desktop.py run COMMAND...` runs COMMAND on a desktop of its own and exits as it does;
+`desktop.py screenshot TARNWICK GRABWINDOW OUT.png` saves a picture of the window.
 """
 import json
 import os
+import re
 import select
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
+from Xlib import X, display as xdisplay, ext as xext, protocol
+
+# python-xlib fails to connect to XWayland while it reads its RANDR extension (event codes clash); no
+# test needs RANDR.
+xext.__extensions__ = [e for e in xext.__extensions__ if e[0] != "RANDR"]
+
 LIMIT = 20.0  # seconds any single condition may take
 HERE = os.path.dirname(os.path.abspath(__file__))
+TITLE = "DEBUG代码查询系统"
 
 # Programs whose message boxes end any wait at once unless the test expects one (see Tarnwick.check).
 _watched = []
@@ -35,6 +50,19 @@ def wait_for(condition, what, limit=LIMIT):
         if time.monotonic() > deadline:
             raise AssertionError(f"timed out waiting for {what}")
         time.sleep(0.02)
+
+
+def program_texts(probe, launcher=(), env=None):
+    """Every row and fixed text as the program holds them, read from tests/tools/slotprobe."""
+    out = subprocess.run([*launcher, probe], env=env, check=True, capture_output=True, timeout=120).stdout
+    return json.loads(out.decode("utf-8"))
+
+
+def kill(pid):
+    try:
+        os.kill(pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
 
 
 def _live_processes():
@@ -64,25 +92,43 @@ def processes_with_env(entry):
     return found
 
 
-class Display:
-    """An Xvfb server on a free display number with a session bus of its own, for the lifetime of the object."""
+class Desktop:
+    """Where programs are started: an X display's name, the environment they get, the process group."""
 
-    def __init__(self, size="1280x1024x24"):
+    def __init__(self, name, env, group, children):
+        self.name, self.env, self.group, self._children = name, env, group, children
+
+    def popen(self, args, **options):
+        """Starts a program on this desktop, in its process group: the display's close() ends it."""
+        options.setdefault("env", self.env)
+        process = subprocess.Popen(args, process_group=self.group, **options)
+        self._children.append(process)
+        return process
+
+    def run(self, *args, check=True):
+        result = subprocess.run(args, env=self.env, check=check, capture_output=True, text=True,
+                                timeout=LIMIT, process_group=self.group)
+        return result.stdout
+
+
+class Display(Desktop):
+    """An Xvfb server on a free display number with a session bus of its own, until close()."""
+
+    def __init__(self, size="1024x768x24"):
         self.runtime = tempfile.mkdtemp(prefix="tarnwick-desktop-")  # mode 0700, as XDG_RUNTIME_DIR must be
         # Every process of the desktop carries its runtime folder, even one that leaves its group.
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
         for inherited in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "DBUS_SESSION_BUS_PID", "AT_SPI_BUS_ADDRESS",
-                          "WAYLAND_DISPLAY", "XAUTHORITY"):
-            self.env.pop(inherited, None)
+                          "WAYLAND_DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM"):
+            env.pop(inherited, None)
         read_fd, write_fd = os.pipe()
         # -noreset: by default the server resets whenever its last client leaves, and a client that
         # connects meanwhile is dropped: a program starting while xdotool looks for its window.
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size, "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_fd], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            pass_fds=[write_fd], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             process_group=0)
-        self.group = self.server.pid
-        self._children = [self.server]
+        super().__init__(None, env, self.server.pid, [self.server])
         self._closed = False
         os.close(write_fd)
         try:
@@ -91,9 +137,8 @@ class Display:
             if not number:
                 raise RuntimeError("Xvfb did not start")
             self.number = int(number)
-            self.name = f":{number}"
-            self.env["DISPLAY"] = self.name
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = self._start_bus()
+            self.name = env["DISPLAY"] = f":{number}"
+            env["DBUS_SESSION_BUS_ADDRESS"] = self._start_bus()
         except BaseException:
             self.close()
             raise
@@ -111,18 +156,28 @@ class Display:
             raise RuntimeError("dbus-daemon did not start")
         return address
 
-    def popen(self, args, **options):
-        """Starts a program on this desktop, in its process group: close() ends it with the rest."""
-        options.setdefault("env", self.env)
-        process = subprocess.Popen(args, process_group=self.group, **options)
-        self._children.append(process)
-        return process
+    def wayland(self):
+        """A Wayland session in a window of this display: weston with its XWayland, in this group.
 
-    def run(self, *args, check=True):
-        # A display-like object of a test's own (a nested session) may have no group: then the caller's.
-        result = subprocess.run(args, env=self.env, check=check, capture_output=True, text=True,
-                                timeout=LIMIT, process_group=getattr(self, "group", None))
-        return result.stdout
+        Programs started on the returned desktop get what a Wayland session gives them: XWayland's
+        DISPLAY, WAYLAND_DISPLAY and XDG_SESSION_TYPE=wayland.
+        """
+        log = os.path.join(self.runtime, "weston.log")
+        weston = self.popen(["weston", "--backend=x11-backend.so", "--use-pixman", "--xwayland",
+                             "--socket=wayland-tarnwick", "--width=1024", "--height=768", f"--log={log}"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def xwayland():
+            if weston.poll() is not None:
+                raise AssertionError("weston did not start")
+            if not os.path.exists(log):
+                return None
+            with open(log, encoding="utf-8", errors="replace") as text:
+                found = re.search(r"xserver listening on display (:\d+)", text.read())
+            return found and found.group(1)
+        name = wait_for(xwayland, "weston's XWayland display")
+        env = dict(self.env, DISPLAY=name, WAYLAND_DISPLAY="wayland-tarnwick", XDG_SESSION_TYPE="wayland")
+        return Desktop(name, env, self.group, self._children)
 
     def _members(self):
         return [pid for pid, group in _live_processes() if group == self.group]
@@ -132,7 +187,6 @@ class Display:
         if self._closed:
             return  # the group's number may belong to another group by now
         self._closed = True
-        marker = f"XDG_RUNTIME_DIR={self.runtime}"
         # TERM first, so the server removes its socket and lock; the group leader is not reaped until
         # the end, so the group's number cannot pass to another group meanwhile.
         for sig in (signal.SIGTERM, signal.SIGKILL):
@@ -140,20 +194,17 @@ class Display:
                 os.killpg(self.group, sig)
             except ProcessLookupError:
                 break
-            deadline = time.monotonic() + LIMIT / 4
-            while self._members() and time.monotonic() < deadline:
-                time.sleep(0.01)
-            if not self._members():
+            if wait_quietly(lambda: not self._members(), LIMIT / 4):
                 break
         # A process that left the group (a daemon of its own session) still carries the runtime folder.
-        deadline = time.monotonic() + LIMIT / 4
-        while (strays := processes_with_env(marker)) and time.monotonic() < deadline:
+        marker = f"XDG_RUNTIME_DIR={self.runtime}"
+
+        def no_strays():
+            strays = processes_with_env(marker)
             for pid in strays:
-                try:
-                    os.kill(pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-            time.sleep(0.01)
+                kill(pid)
+            return not strays
+        wait_quietly(no_strays, LIMIT / 4)
         for process in self._children:
             process.wait(timeout=LIMIT)
             for pipe in (process.stdin, process.stdout, process.stderr):
@@ -162,12 +213,104 @@ class Display:
         shutil.rmtree(self.runtime, ignore_errors=True)
 
 
+def wait_quietly(condition, limit):
+    """Whether the condition came true within the limit; for cleaning up, where nothing may fail."""
+    deadline = time.monotonic() + limit
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.01)
+    return True
+
+
+def x_window(display_name, window):
+    x = xdisplay.Display(display_name)
+    return x, x.create_resource_object("window", window)
+
+
+def send_close_box(display_name, window):
+    """What a window manager sends when the user clicks the close box."""
+    x, win = x_window(display_name, window)
+    try:
+        event = protocol.event.ClientMessage(
+            window=win, client_type=x.intern_atom("WM_PROTOCOLS"),
+            data=(32, [x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+        win.send_event(event, event_mask=0)
+        x.sync()  # a round trip: the request is at the server before the connection closes
+    finally:
+        x.close()
+
+
+def frame_of(display_name, window):
+    """What the window tells a window manager about its frame: title, size limits and boxes."""
+    x, win = x_window(display_name, window)
+    try:
+        name = win.get_full_property(x.intern_atom("_NET_WM_NAME"), X.AnyPropertyType)
+        hints = win.get_wm_normal_hints()
+        motif = win.get_full_property(x.intern_atom("_MOTIF_WM_HINTS"), X.AnyPropertyType)
+        flags, functions, decorations = motif.value[:3] if motif else (0, 0, 0)
+        MWM_FUNCTIONS, MWM_DECORATIONS = 1, 2
+        FUNC_ALL, FUNC_MINIMIZE, FUNC_MAXIMIZE, FUNC_CLOSE = 1, 8, 16, 32
+        DECOR_ALL, DECOR_MINIMIZE, DECOR_MAXIMIZE = 1, 32, 64
+        return {
+            "title": bytes(name.value).decode() if name else None,
+            "smallest": (hints.min_width, hints.min_height),
+            "largest": (hints.max_width, hints.max_height),
+            # Without function hints a window manager offers every box; all of them count as offered.
+            "minimize or maximize": not flags & MWM_FUNCTIONS or bool(
+                functions & (FUNC_ALL | FUNC_MINIMIZE | FUNC_MAXIMIZE)
+                or flags & MWM_DECORATIONS and decorations & (DECOR_ALL | DECOR_MINIMIZE | DECOR_MAXIMIZE)),
+            "close": not flags & MWM_FUNCTIONS or bool(functions & (FUNC_ALL | FUNC_CLOSE)),
+        }
+    finally:
+        x.close()
+
+
+class Picture:
+    """What the window shows, read back from the X server pixel by pixel."""
+
+    def __init__(self, display_name, window):
+        x, win = x_window(display_name, window)
+        try:
+            geometry = win.get_geometry()
+            self.width, self.height = geometry.width, geometry.height
+            image = win.get_image(0, 0, self.width, self.height, X.ZPixmap, 0xFFFFFFFF)
+        finally:
+            x.close()
+        if len(image.data) != self.width * self.height * 4:
+            raise AssertionError(f"unexpected image format (depth {image.depth})")
+        self.data = bytes(image.data)  # 32 bits a pixel: blue, green, red, unused
+
+    def __eq__(self, other):
+        return isinstance(other, Picture) and (self.width, self.height, self.data) == (
+            other.width, other.height, other.data)
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 4
+        return self.data[i + 2], self.data[i + 1], self.data[i]
+
+    def colours(self):
+        return {self.data[i:i + 3] for i in range(0, len(self.data), 4)}
+
+
+def settled_picture(display_name, window):
+    """The window's picture once painted: several colours, and the same on two reads in a row."""
+    last = [None]
+
+    def settled():
+        now = Picture(display_name, window)
+        same, last[0] = now == last[0], now
+        return now if same and len(now.colours()) > 1 else None
+    return wait_for(settled, "the window to be painted")
+
+
 class Node:
     """One accessible object of a program, as a screen reader saw it at one moment."""
 
     def __init__(self, data, parent=None):
         self.role, self.name, self.text = data["role"], data["name"], data["text"]
         self.states, self.id, self.parent = set(data["states"]), data["id"], parent
+        self.extents = data["extents"]
         self._relations = data["relations"]
         self.children = [Node(child, self) for child in data["children"]]
 
@@ -184,6 +327,10 @@ class Node:
         ids = self._relations.get(relation, [])
         return [n for n in self.root().descendants() if n.id in ids]
 
+    def centre(self):
+        x, y, width, height = self.extents
+        return x + width // 2, y + height // 2
+
     def __repr__(self):
         return f"<{self.role} {self.name!r}>"
 
@@ -199,9 +346,8 @@ class Screen:
     def __init__(self, app):
         self.app = app
         app.screen = self  # it goes when the program is killed
-        self.reader = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, "atspi_snapshot.py")],
-                                       env=app.display.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                       text=True, process_group=getattr(app.display, "group", None))
+        self.reader = app.desktop.popen(["/usr/bin/python3", os.path.join(HERE, "atspi_snapshot.py")],
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         wait_for(self.snapshot, "tarnwick on the accessibility bus")
 
     def close(self):
@@ -211,7 +357,7 @@ class Screen:
 
     def snapshot(self):
         """The program's accessible objects now, or None while it is not on the bus."""
-        self.reader.stdin.write(f"{self.app.process.pid}\n")
+        self.reader.stdin.write(f"{self.app.pid}\n")
         self.reader.stdin.flush()
         ready, _, _ = select.select([self.reader.stdout], [], [], LIMIT)
         line = self.reader.stdout.readline() if ready else ""
@@ -238,40 +384,43 @@ class Screen:
 
 
 class Tarnwick:
-    """The real executable on a display, with its window found."""
+    """The real program on a desktop, with its window found: tarnwick itself, or started through a
+    launcher (strace, wine) whose process is not the program's."""
 
-    TITLE = "DEBUG代码查询系统"
-
-    def __init__(self, display, executable, accessible=False, env=None, args=()):
-        self.display = display
-        extra, env = env or {}, dict(display.env)
-        env.pop("QT_QPA_PLATFORM", None)
+    def __init__(self, desktop, executable, accessible=False, env=None, args=(), launcher=()):
+        self.desktop = desktop
+        extra, env = env or {}, dict(desktop.env)
         if accessible:
             env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         env.update(extra)  # the caller's own, e.g. a colour scheme
+        self.launcher = launcher
         self.log = tempfile.TemporaryFile("w+", prefix="tarnwick-log-")
-        self.process = subprocess.Popen([executable, *args], env=env, stdout=self.log, stderr=self.log,
-                                        text=True, process_group=getattr(display, "group", None))
+        self.process = desktop.popen([*launcher, executable, *args], env=env, stdout=self.log,
+                                     stderr=self.log, text=True)
         self.screen = None  # a Screen reading this program sets itself here
         self.box_expected = False
+        self.pid = None
         try:
-            self.window = int(wait_for(self._find_window, "the main window to be mapped"))
+            self.window = int(wait_for(self._find_window, "the main window to be mapped",
+                                       LIMIT * 3 if launcher else LIMIT))
+            # The process that owns the window: the program's own, also under a launcher.
+            self.pid = int(desktop.run("xdotool", "getwindowpid", str(self.window)))
         except BaseException:
             self.kill()  # no one else holds the process yet
             raise
         _watched.append(self)
 
     def _find_window(self):
-        if self.exited():
+        # A launcher may hand the program over and end (wine's start); the program itself may not.
+        if self.process.poll() is not None and (not self.launcher or self.process.returncode != 0):
             self.log.seek(0)
             raise AssertionError(f"tarnwick ended (status {self.process.returncode}) before its window was "
                                  f"mapped:\n{self.log.read()}")
-        out = self.display.run("xdotool", "search", "--onlyvisible", "--name", self.TITLE, check=False)
+        out = self.desktop.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$", check=False)
         return out.split()[0] if out.split() else None
 
     def windows(self):
-        out = self.display.run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
-                               check=False)
+        out = self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", str(self.pid), check=False)
         return [int(w) for w in out.split()]
 
     def check(self):
@@ -285,7 +434,7 @@ class Tarnwick:
         others = [w for w in self.windows() if w != self.window]
         if not others:
             return
-        titles = [self.display.run("xdotool", "getwindowname", str(w), check=False).strip() for w in others]
+        titles = [self.desktop.run("xdotool", "getwindowname", str(w), check=False).strip() for w in others]
         texts = []
         if self.screen:
             alert = self.screen.alert()
@@ -295,21 +444,31 @@ class Tarnwick:
 
     def focus(self):
         # No window manager: give the window the input focus directly.
-        self.display.run("xdotool", "windowfocus", "--sync", str(self.window))
+        self.desktop.run("xdotool", "windowfocus", "--sync", str(self.window))
 
     def keys(self, *names):
-        self.display.run("xdotool", "key", "--clearmodifiers", *names)
+        self.desktop.run("xdotool", "key", "--clearmodifiers", *names)
 
     def type(self, text):
-        self.display.run("xdotool", "type", "--clearmodifiers", "--delay", "20", text)
+        self.desktop.run("xdotool", "type", "--clearmodifiers", "--delay", "20", text)
 
     def click(self, x, y):
         """A left click at a point of the window's client area (pixels)."""
-        self.display.run("xdotool", "mousemove", "--window", str(self.window), str(x), str(y),
-                         "click", "1")
+        self.desktop.run("xdotool", "mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
+
+    def click_on(self, name):
+        """A left click in the middle of the control a screen reader knows by that name."""
+        x, y = self.screen.named(name).centre()
+        self.desktop.run("xdotool", "mousemove", str(x), str(y), "click", "1")
+
+    def clipboard(self):
+        return self.desktop.run("xclip", "-o", "-selection", "clipboard", check=False)
 
     def exited(self):
-        return self.process.poll() is not None
+        """Whether the program has ended (under a launcher: whether its process is gone)."""
+        if self.pid is None or self.pid == self.process.pid:
+            return self.process.poll() is not None
+        return all(pid != self.pid for pid, _ in _live_processes())
 
     def kill(self):
         if self in _watched:
@@ -317,7 +476,33 @@ class Tarnwick:
         if self.screen:
             self.screen.close()
             self.screen = None
-        if not self.exited():
-            self.process.send_signal(signal.SIGKILL)
+        for pid in {self.pid, self.process.pid} - {None}:
+            kill(pid)
         self.process.wait(timeout=LIMIT)
+        wait_quietly(self.exited, LIMIT)
         self.log.close()
+
+
+def main(argv):
+    if len(argv) >= 2 and argv[0] == "run":
+        display = Display()
+        try:
+            return subprocess.run(argv[1:], env=display.env, process_group=display.group).returncode
+        finally:
+            display.close()
+    if len(argv) == 4 and argv[0] == "screenshot":
+        display = Display()
+        try:
+            app = Tarnwick(display, argv[1])
+            settled_picture(display.name, app.window)
+            display.run(argv[2], str(app.window), argv[3])
+            app.kill()
+            return 0
+        finally:
+            display.close()
+    print(__doc__.split("\n\n")[-1], file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
