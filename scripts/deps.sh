@@ -13,7 +13,7 @@ test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-
 bench_pkgs=(xvfb python3-xlib)
 # The Windows program: cross compiler, installer builder, and wine on a private X server for its checks.
 windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build xz-utils zip nsis icoutils
-    wine wine64 xvfb xdotool xclip python3-xlib)
+    wine wine64 xvfb xdotool xclip dbus python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;

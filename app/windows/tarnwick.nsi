@@ -1,8 +1,11 @@
-; The Windows installer: for the current user or for all users, a Start-menu entry and an uninstaller.
-; Built by scripts/windows.sh: makensis -DVERSION=1.00 -DEXE=... -DREADME=... -DICON=... -DOUTFILE=...
+; The Windows installer: tarnwick's terms first, then for the current user or for all users the program
+; with its notices, a Start-menu entry and an uninstaller.
+; Built by scripts/windows.sh: makensis -DVERSION=1.00 -DFILES=FOLDER -DICON=... -DOUTFILE=...
+; FOLDER holds tarnwick.exe and the texts that go beside it.
 Unicode true
 Target amd64-unicode ; the program is 64-bit only, and so is everything it installs
-SetCompressor /SOLID lzma
+; zlib rather than LZMA: zlib's licence asks nothing of a program that carries it, LZMA's (the CPL) does.
+SetCompressor /SOLID zlib
 ManifestDPIAware true
 
 !define APP_NAME "DEBUG代码查询系统"
@@ -31,11 +34,29 @@ BrandingText "tarnwick ${VERSION}"
 !include WinVer.nsh
 !include x64.nsh
 
+; Everything that goes beside the program, installed and removed alike.
+!macro EACH_FILE DO
+    !insertmacro ${DO} tarnwick.exe
+    !insertmacro ${DO} readme.txt
+    !insertmacro ${DO} LICENSE.txt
+    !insertmacro ${DO} THIRD-PARTY-NOTICES.txt
+    !insertmacro ${DO} LGPL-3.0.txt
+    !insertmacro ${DO} GPL-3.0.txt
+    !insertmacro ${DO} SOURCES.txt
+!macroend
+!macro INSTALL NAME
+    File "${FILES}/${NAME}"
+!macroend
+!macro REMOVE NAME
+    Delete "$INSTDIR\${NAME}"
+!macroend
+
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tarnwick.exe"
 
+!insertmacro MUI_PAGE_LICENSE "${FILES}/LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -69,8 +90,7 @@ FunctionEnd
 
 Section
     SetOutPath "$INSTDIR"
-    File "/oname=tarnwick.exe" "${EXE}"
-    File "/oname=readme.txt" "${README}"
+    !insertmacro EACH_FILE INSTALL
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\tarnwick.exe" "" "$INSTDIR\tarnwick.exe" 0
 
@@ -88,8 +108,7 @@ SectionEnd
 
 Section "Uninstall"
     Delete "$SMPROGRAMS\${APP_NAME}.lnk"
-    Delete "$INSTDIR\tarnwick.exe"
-    Delete "$INSTDIR\readme.txt"
+    !insertmacro EACH_FILE REMOVE
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR" ; only if empty: files the user put there stay
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
