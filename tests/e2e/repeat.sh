@@ -13,9 +13,9 @@ if [[ ${1:-} == --pair ]]; then
     shift
 fi
 build=$(cd "${1:-$here/../../build}" && pwd) || exit 2
-export TARNWICK="$build/app/tarnwick" GRABWINDOW="$build/tests/grabwindow" QT_LOGGING_RULES='qt.qpa.*=false'
-if [[ ! -x $TARNWICK || ! -x $GRABWINDOW ]]; then
-    echo "Build first: cmake --build $build --target tarnwick grabwindow" >&2
+export TARNWICK="$build/app/tarnwick" SLOTPROBE="$build/tests/slotprobe" QT_LOGGING_RULES='qt.qpa.*=false'
+if [[ ! -x $TARNWICK || ! -x $SLOTPROBE ]]; then
+    echo "Build first: cmake --build $build --target tarnwick slotprobe" >&2
     exit 2
 fi
 logs=$(mktemp -d -t tarnwick-repeat-XXXXXX)
