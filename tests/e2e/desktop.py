@@ -452,10 +452,6 @@ class Tarnwick:
     def type(self, text):
         self.desktop.run("xdotool", "type", "--clearmodifiers", "--delay", "20", text)
 
-    def click(self, x, y):
-        """A left click at a point of the window's client area (pixels)."""
-        self.desktop.run("xdotool", "mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
-
     def click_on(self, name):
         """A left click in the middle of the control a screen reader knows by that name."""
         x, y = self.screen.named(name).centre()
