@@ -351,6 +351,11 @@ private Q_SLOTS:
         }
         // The result box keeps its own fixed colours whatever the scheme.
         QCOMPARE(ratios["TxtGD"].background, QColor(224, 224, 224));
+        // On a GTK desktop the platform's palette is the theme's: its light or dark face reaches the
+        // window.
+        const QByteArray gtkTheme = qgetenv("GTK_THEME");
+        if (QTest::currentDataTag() == QByteArrayView("the platform's own") && !gtkTheme.isEmpty())
+            QCOMPARE(ratios["Label1"].background.lightnessF() < 0.5, gtkTheme.endsWith(":dark"));
     }
 
     void codeBoxTakesTwoCharacters_data()
