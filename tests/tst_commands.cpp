@@ -185,21 +185,6 @@ private Q_SLOTS:
                                                           : static_cast<QWidget *>(this->result));
     }
 
-    void foundCodeFillsTheBox()
-    {
-        QTest::keyClicks(code, QStringLiteral("ff"));
-        QTest::keyClick(code, Qt::Key_Return);
-        QCOMPARE(code->text(), QStringLiteral("FF"));
-        QTest::keyClicks(code, QStringLiteral("a")); // the box is full: nothing more goes in
-        QCOMPARE(code->text(), QStringLiteral("FF"));
-        QApplication::clipboard()->setText(QStringLiteral("00"));
-        QTest::keySequence(code, QKeySequence::Paste);
-        QCOMPARE(code->text(), QStringLiteral("FF"));
-        QTest::keyClick(code, Qt::Key_Delete); // caret at the start: the first digit goes
-        QTest::keyClicks(code, QStringLiteral("e"));
-        QCOMPARE(code->text(), QStringLiteral("eF"));
-    }
-
     // Hundreds of queries in a row, as a user might type them, with the guide now and then: every
     // answer stays right, each refusal shows one message box, and the window gathers no objects on the
     // way. (The sanitizer build's LeakSanitizer sees leaks of any size; bench/soak_memory the memory.)
@@ -258,14 +243,6 @@ private Q_SLOTS:
         QCOMPARE(code->text(), QString());
         QCOMPARE(result->text(), FfGuideText());
         QCOMPARE(result->textCursor().position(), 0);
-
-        // The code box is now empty, so a query asks for a code.
-        BoxWatcher watcher(result);
-        QTest::mouseClick(button("CmdOK"), Qt::LeftButton);
-        QCOMPARE(watcher.boxes.size(), 1);
-        QCOMPARE(watcher.boxes.first().icon, QMessageBox::Critical);
-        QCOMPARE(watcher.boxes.first().resultWhileOpen, FfGuideText());
-        QCOMPARE(result->text(), NoticeText());
     }
 
     void exitEndsTheProgram_data()

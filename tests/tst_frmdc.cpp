@@ -161,17 +161,6 @@ private Q_SLOTS:
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    void loadFillsTheTableBeforeTheWindowShows()
-    {
-        FrmDc fresh;
-        QVERIFY(fresh.codeTable().code(172).isEmpty()); // created: the table exists, empty
-        QVERIFY(!fresh.isVisible());
-        fresh.start();
-        QVERIFY(fresh.isVisible());
-        QCOMPARE(fresh.codeTable().code(0), QStringLiteral("00"));
-        QCOMPARE(fresh.codeTable().code(172), QStringLiteral("FF"));
-    }
-
     void geometry_data()
     {
         QTest::addColumn<QString>("name");
