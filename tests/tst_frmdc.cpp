@@ -81,8 +81,8 @@ Ink inkOf(const QImage &image, QColor background)
     return ink;
 }
 
-// The contrast of what is painted in a rectangle: its most frequent colour is the background, and the
-// text is the pixel that stands out from it most.
+// The contrast of what is painted in a rectangle: the text is the pixel that stands out most from the
+// background.
 struct Contrast {
     QColor background;
     qreal painted = 1;  // of the text's most standing-out pixel
@@ -90,23 +90,19 @@ struct Contrast {
 };
 Contrast paintedContrast(const QImage &image, const QRect &rect)
 {
-    // The background is the most frequent colour, counted in coarse bins so that a gradient face
-    // counts as one colour.
-    QHash<QRgb, QList<QRgb>> bins;
+    // The background is the median pixel: text covers far less than half of the rectangle, and of a
+    // gradient face the median is its middle, wherever the rectangle's edges fall.
+    QList<QRgb> pixels;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
-            bins[image.pixel(x, y) & 0xF0F0F0].append(image.pixel(x, y));
-    QList<QRgb> most;
-    for (const QList<QRgb> &bin : std::as_const(bins)) {
-        if (bin.size() > most.size())
-            most = bin;
-    }
+            pixels.append(image.pixel(x, y));
+    const auto middle = pixels.begin() + pixels.size() / 2;
+    std::nth_element(pixels.begin(), middle, pixels.end(),
+                     [](QRgb a, QRgb b) { return qGray(a) < qGray(b); });
     Contrast c;
-    c.background = QColor(most[most.size() / 2]);
-    for (const QList<QRgb> &bin : std::as_const(bins)) {
-        for (QRgb pixel : bin)
-            c.painted = qMax(c.painted, contrastRatio(QColor(pixel), c.background));
-    }
+    c.background = QColor(*middle);
+    for (QRgb pixel : std::as_const(pixels))
+        c.painted = qMax(c.painted, contrastRatio(QColor(pixel), c.background));
     c.possible = qMax(contrastRatio(Qt::black, c.background), contrastRatio(Qt::white, c.background));
     return c;
 }
@@ -283,12 +279,14 @@ private Q_SLOTS:
         open();
         QApplication::setPalette(before);
         QTest::keyClicks(control<QLineEdit>(*window, "TxtC"), QStringLiteral("FF"));
-        control(*window, "TxtGD")->setFocus(); // no caret in the code box, no focus frame on a button
-        // Where each text is painted: inside the frame of each box and button, the captions where no
-        // control lies above them, and the result box's viewport, clear of its scroll bar.
+        window->focusWidget()->clearFocus(); // no caret in a box, no focus frame on a button
+        // Where each text is painted: inside the frame of each box and button (twice the style's frame
+        // width, clear of the rounded corners and the shading drawn just inside it, which would stand
+        // out on their own), the captions where no control lies above them, and the result box's
+        // viewport, clear of its scroll bar.
         const auto inside = [&](const char *name) {
             const QWidget *w = control(*window, name);
-            const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+            const int frame = 2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
             return std::pair(name, w->geometry().adjusted(frame, frame, -frame, -frame));
         };
         const auto clearOf = [&](const char *name, const char *above) {
