@@ -280,19 +280,17 @@ private Q_SLOTS:
         QApplication::setPalette(before);
         QTest::keyClicks(control<QLineEdit>(*window, "TxtC"), QStringLiteral("FF"));
         window->focusWidget()->clearFocus(); // no caret in a box, no focus frame on a button
-        // Where each text is painted: inside the frame of each box and button (twice the style's frame
-        // width, clear of the rounded corners and the shading drawn just inside it, which would stand
-        // out on their own), the captions where no control lies above them, and the result box's
-        // viewport, clear of its scroll bar.
+        // Where each text is painted: inside each box's and button's frame (twice the style's frame
+        // width, clear of the rounded corners and shading just inside it), the captions where no control
+        // lies above them, and the result box's viewport, clear of its scroll bar.
         const auto inside = [&](const char *name) {
             const QWidget *w = control(*window, name);
             const int frame = 2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
             return std::pair(name, w->geometry().adjusted(frame, frame, -frame, -frame));
         };
         const auto clearOf = [&](const char *name, const char *above) {
-            const QRegion clear =
-                QRegion(control(*window, name)->geometry()) - control(*window, above)->geometry();
-            return std::pair(name, clear.boundingRect());
+            const QRect covered = control(*window, above)->geometry();
+            return std::pair(name, (QRegion(control(*window, name)->geometry()) - covered).boundingRect());
         };
         const QWidget *viewport = control<ResultBox>(*window, "TxtGD")->viewport();
         const qreal dpr = window->devicePixelRatioF();
@@ -338,8 +336,7 @@ private Q_SLOTS:
         }
         // The result box keeps its own fixed colours whatever the scheme.
         QCOMPARE(ratios["TxtGD"].background, QColor(224, 224, 224));
-        // On a GTK desktop the platform's palette is the theme's: its light or dark face reaches the
-        // window.
+        // On a GTK desktop the platform's palette is the theme's: its light or dark face must show.
         const QByteArray gtkTheme = qgetenv("GTK_THEME");
         if (QTest::currentDataTag() == QByteArrayView("the platform's own") && !gtkTheme.isEmpty())
             QCOMPARE(ratios["Label1"].background.lightnessF() < 0.5, gtkTheme.endsWith(":dark"));
@@ -444,9 +441,7 @@ private Q_SLOTS:
 
     void tabOrder()
     {
-        const QStringList expected = {QStringLiteral("TxtC"),  QStringLiteral("CmdOK"),
-                                      QStringLiteral("Cmdm"),  QStringLiteral("CmdCE"),
-                                      QStringLiteral("TxtGD"), QStringLiteral("TxtC")};
+        const QStringList expected = QStringLiteral("TxtC CmdOK Cmdm CmdCE TxtGD TxtC").split(u' ');
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(QApplication::focusWidget(), control(*window, "TxtC"));
         for (int i = 1; i < expected.size(); ++i) {
