@@ -104,35 +104,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("icon");    // QMessageBox::Icon, NoIcon when no box
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("codeAfter");
+        const auto row = [](const char *name, const char *typed, const char *how, QMessageBox::Icon icon,
+                            const QString &result, const char *codeAfter) {
+            QTest::newRow(name) << typed << how << int(icon) << result << codeAfter;
+        };
         const QString notice = NoticeText();
-        const int none = QMessageBox::NoIcon;
-        QTest::newRow("ff + Enter") << "ff"
-                                    << "enter" << none << table.text(172) << "FF";
-        QTest::newRow("FF clicked") << "FF"
-                                    << "click" << none << table.text(172) << "FF";
-        QTest::newRow("0b + Enter") << "0b"
-                                    << "enter" << none << table.text(11) << "0B";
-        QTest::newRow("a7 clicked") << "a7"
-                                    << "click" << none << table.text(150) << "A7";
-        QTest::newRow("00 + Enter in result box") << "00"
-                                                  << "enterInResult" << none << table.text(0) << "00";
-        QTest::newRow("3f clicked") << "3f"
-                                    << "click" << int(QMessageBox::Warning) << notice << "3f";
-        QTest::newRow("3F + Enter") << "3F"
-                                    << "enter" << int(QMessageBox::Warning) << notice << "3F";
-        QTest::newRow("blank and f") << " f"
-                                     << "click" << int(QMessageBox::Warning) << notice << " f";
-        QTest::newRow("one digit") << "F"
-                                   << "enter" << int(QMessageBox::Warning) << notice << "F";
-        QTest::newRow("full-width FF") << "ＦＦ"
-                                       << "click" << int(QMessageBox::Warning) << notice << "ＦＦ";
-        QTest::newRow("empty clicked") << ""
-                                       << "click" << int(QMessageBox::Critical) << notice << "";
-        QTest::newRow("empty + Enter") << ""
-                                       << "enter" << int(QMessageBox::Critical) << notice << "";
-        QTest::newRow("empty + Enter in result box")
-            << ""
-            << "enterInResult" << int(QMessageBox::Critical) << notice << "";
+        const auto none = QMessageBox::NoIcon, warning = QMessageBox::Warning,
+                   critical = QMessageBox::Critical;
+        row("ff + Enter", "ff", "enter", none, table.text(172), "FF");
+        row("FF clicked", "FF", "click", none, table.text(172), "FF");
+        row("0b + Enter", "0b", "enter", none, table.text(11), "0B");
+        row("a7 clicked", "a7", "click", none, table.text(150), "A7");
+        row("00 + Enter in result box", "00", "enterInResult", none, table.text(0), "00");
+        row("3f clicked", "3f", "click", warning, notice, "3f");
+        row("3F + Enter", "3F", "enter", warning, notice, "3F");
+        row("blank and f", " f", "click", warning, notice, " f");
+        row("one digit", "F", "enter", warning, notice, "F");
+        row("full-width FF", "ＦＦ", "click", warning, notice, "ＦＦ");
+        row("empty clicked", "", "click", critical, notice, "");
+        row("empty + Enter", "", "enter", critical, notice, "");
+        row("empty + Enter in result box", "", "enterInResult", critical, notice, "");
     }
     void query()
     {
