@@ -34,8 +34,6 @@ public:
     // Start-up: the load step, then the window centred on the screen and shown.
     void start();
 
-    const CodeTable &codeTable() const { return m_table; }
-
     void Form_Load();
     void CmdOK_Click();
     void Cmdm_Click();
