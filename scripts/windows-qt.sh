@@ -33,18 +33,21 @@ prefix=$(realpath -m -- "$1")
 qt_src=qtbase-everywhere-src-6.4.2
 orig=qt6-base_6.4.2+dfsg.orig.tar.xz
 orig_sha256=4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e
-# Our own deb-src entries, present only while this script runs.
+# Our own deb-src entries, there only while this script fetches the source.
 our_sources=/etc/apt/sources.list.d/tarnwick-windows-qt-src
 
 work=
 stage=
 added=()
+# Takes our deb-src entries away again, and the source lists that they brought, so that apt is as it was.
+remove_added_sources() {
+    [[ ${#added[@]} -gt 0 ]] || return 0
+    rm -f "${added[@]}"
+    added=()
+    apt-get update -qq || echo "windows-qt.sh: apt-get update failed; run it to drop the source lists" >&2
+}
 cleanup() {
-    if [[ ${#added[@]} -gt 0 ]]; then
-        rm -f "${added[@]}"
-        # Drop the source lists that the entries brought, so apt is as it was before.
-        apt-get update -qq || echo "windows-qt.sh: apt-get update failed; run it again later" >&2
-    fi
+    remove_added_sources
     if [[ -n "$work" ]]; then rm -rf "$work"; fi
     if [[ -n "$stage" ]]; then rm -rf "$stage"; fi
 }
@@ -53,11 +56,22 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 start=$SECONDS
 
-# Entries of ours that are still there come from a run that was killed outright (no trap runs then).
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-windows-qt.XXXXXX")
+mkdir "$work/download"
+# apt downloads as its own user _apt; without a folder that user may write to, it warns and downloads as root.
+if id _apt >/dev/null 2>&1; then
+    chmod 711 "$work"
+    chown _apt "$work/download"
+fi
+
+# One run at a time touches apt's sources, so that no run takes another's entries for leftovers.
+exec 9>/run/lock/tarnwick-windows-qt.lock
+flock 9
+# Entries of ours that are there now come from a run that was killed outright, which no trap survives.
 rm -f "$our_sources.sources" "$our_sources.list"
 
 # The source package comes from the machine's own Debian archive: where apt has no deb-src entry, it
-# gets one for the same archive, suites and components as the deb entries, until this script ends.
+# gets one for the same archive, suites and components as the deb entries, until the download is done.
 if ! grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list &&
     ! grep -qsiE '^Types:.*[[:space:]]deb-src([[:space:]]|$)' /etc/apt/sources.list.d/*.sources; then
     if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
@@ -70,25 +84,21 @@ if ! grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/
     fi
     [[ ${#added[@]} -gt 0 ]] || fail "no /etc/apt/sources.list.d/debian.sources nor /etc/apt/sources.list" \
         "to take Debian's archive from"
-    echo "Added deb-src entries for Debian's archive until this script ends: ${added[*]}"
+    echo "Added deb-src entries for Debian's archive while the source downloads: ${added[*]}"
 fi
 echo "Updating apt's lists"
 apt-get update -qq
 # Any Debian revision of 6.4.2+dfsg will do: only its upstream tarball is used, checked below.
 sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
 version=$(sed -n 's/^Version: \(6\.4\.2+dfsg-.*\)$/\1/p' <<<"$sources" | sed -n 1p)
-[[ -n "$version" ]] || fail "apt knows no qt6-base 6.4.2+dfsg source package; this needs Debian 12 (bookworm)" \
-    "and its main component"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-windows-qt.XXXXXX")
-mkdir "$work/download"
-# apt downloads as its own user _apt; without a folder that user may write to, it warns and downloads as root.
-if id _apt >/dev/null 2>&1; then
-    chmod 711 "$work"
-    chown _apt "$work/download"
-fi
+[[ -n "$version" ]] || fail "apt knows no qt6-base 6.4.2+dfsg source package; this needs Debian 12" \
+    "(bookworm) and its main component"
 echo "Downloading the source package qt6-base $version"
 (cd "$work/download" && apt-get source --download-only -qq "qt6-base=$version")
+# apt is as it was for the long build; the trap does this when the script ends before here.
+remove_added_sources
+exec 9>&-
+
 tarball=$work/download/$orig
 [[ -f "$tarball" ]] || fail "qt6-base $version brought no $orig"
 actual=$(sha256sum "$tarball" | cut -d' ' -f1)
@@ -166,7 +176,7 @@ for record in sorted(sources.rglob("qt_attribution.json")):
     folder = into / record.parent.relative_to(sources)
     folder.mkdir(parents=True, exist_ok=True)
     shutil.copy(record, folder)
-    # A record holds one entry or a list of them; some have raw tabs in their strings.
+    # A record holds one entry or a list of them; many have line breaks inside their strings.
     entries = json.loads(record.read_text(encoding="utf-8"), strict=False)
     for entry in entries if isinstance(entries, list) else [entries]:
         names = entry.get("LicenseFiles") or [entry.get("LicenseFile")]
