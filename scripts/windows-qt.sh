@@ -5,8 +5,9 @@
 # qt-6.4.2-mingw64-static-b2 archive, for whoever has the repository but not that archive.
 # Usage: sudo scripts/windows-qt.sh PREFIX
 #   for example PREFIX=~/.cache/tarnwick/windows-qt-KEY/qt-6.4.2-mingw64-static
-# Root, because it installs packages and fetches the source through apt. About 20 minutes on 2 cores,
-# with about 4 GB of temporary space in TMPDIR (or /tmp).
+# Root, because it installs packages and fetches the source through apt. It takes 17 minutes on 2 idle
+# cores (30 when they are shared), about 2 GB of temporary space in TMPDIR (or /tmp) and 103 MB in
+# PREFIX.
 set -euo pipefail
 
 fail() {
@@ -44,7 +45,8 @@ remove_added_sources() {
     [[ ${#added[@]} -gt 0 ]] || return 0
     rm -f "${added[@]}"
     added=()
-    apt-get update -qq || echo "windows-qt.sh: apt-get update failed; run it to drop the source lists" >&2
+    apt-get update -qq || echo "windows-qt.sh: apt-get update failed; run it to drop the source lists" \
+        >&2
 }
 cleanup() {
     remove_added_sources
@@ -58,7 +60,8 @@ start=$SECONDS
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-windows-qt.XXXXXX")
 mkdir "$work/download"
-# apt downloads as its own user _apt; without a folder that user may write to, it warns and downloads as root.
+# apt downloads as its own user _apt; without a folder that user may write to, it warns and downloads
+# as root.
 if id _apt >/dev/null 2>&1; then
     chmod 711 "$work"
     chown _apt "$work/download"
@@ -76,14 +79,16 @@ if ! grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/
     ! grep -qsiE '^Types:.*[[:space:]]deb-src([[:space:]]|$)' /etc/apt/sources.list.d/*.sources; then
     if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
         added+=("$our_sources.sources")
-        sed -E 's/^Types:.*/Types: deb-src/I' /etc/apt/sources.list.d/debian.sources >"$our_sources.sources"
+        sed -E 's/^Types:.*/Types: deb-src/I' /etc/apt/sources.list.d/debian.sources \
+            >"$our_sources.sources"
     fi
     if [[ -f /etc/apt/sources.list ]]; then
         added+=("$our_sources.list")
-        sed -nE 's/^[[:space:]]*deb([[:space:]])/deb-src\1/p' /etc/apt/sources.list >"$our_sources.list"
+        sed -nE 's/^[[:space:]]*deb([[:space:]])/deb-src\1/p' /etc/apt/sources.list \
+            >"$our_sources.list"
     fi
-    [[ ${#added[@]} -gt 0 ]] || fail "no /etc/apt/sources.list.d/debian.sources nor /etc/apt/sources.list" \
-        "to take Debian's archive from"
+    [[ ${#added[@]} -gt 0 ]] ||
+        fail "no Debian archive in /etc/apt/sources.list.d/debian.sources or /etc/apt/sources.list"
     echo "Added deb-src entries for Debian's archive while the source downloads: ${added[*]}"
 fi
 echo "Updating apt's lists"
@@ -108,7 +113,7 @@ echo "Unpacking $orig"
 tar -C "$work" -xJf "$tarball"
 [[ -d "$work/$qt_src" ]] || fail "$orig holds no $qt_src folder"
 # Qt 6.4.2's windows platform plugin asks only whether "dynamicgl" is on, and that feature stays on with
-# OpenGL off, so the plugin would call OpenGL code that is not built: it needs OpenGL asked too.
+# OpenGL off: the plugin would then use Qt's OpenGL classes, which are not built, and fail to compile.
 plugin=$work/$qt_src/src/plugins/platforms/windows/qwindowswindow.cpp
 sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' "$plugin"
 if ! grep -qx '#if QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)' "$plugin" ||
@@ -126,7 +131,8 @@ host_cmake_dir=${host_qt[0]%/Qt6/Qt6Config.cmake}
 # events (Debian's source lacks the wintab header). Third-party code is Qt's bundled copy, not the
 # host's libraries. The prefix compiled in is PREFIX itself, though the install is staged elsewhere.
 echo "Configuring Qt"
-cmake -S "$work/$qt_src" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw64-toolchain.cmake" \
+cmake -S "$work/$qt_src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/mingw64-toolchain.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
