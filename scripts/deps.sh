@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench|windows
+# Usage: scripts/deps.sh run|test|bench|windows|windows-qt
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
@@ -14,14 +14,19 @@ bench_pkgs=(xvfb python3-xlib)
 # The Windows program: cross compiler, installer builder, and wine on a private X server for its checks.
 windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build xz-utils zip nsis icoutils
     wine wine64 xvfb xdotool xclip dbus python3-xlib)
+# Qt for the Windows program, made from Debian's source (scripts/windows-qt.sh): host moc/rcc/uic, the
+# cross compiler and build tools, perl for Qt's syncqt.pl, python3 for the licence records, apt for the
+# source package.
+windows_qt_pkgs=(qt6-base-dev g++-mingw-w64-x86-64-posix ninja-build cmake xz-utils perl python3 apt)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
 windows) wanted=("${build_pkgs[@]}" "${windows_pkgs[@]}") ;;
+windows-qt) wanted=("${windows_qt_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench|windows" >&2
+    echo "usage: $0 run|test|bench|windows|windows-qt" >&2
     exit 2
     ;;
 esac
