@@ -9,6 +9,7 @@ import socket
 import subprocess
 import tempfile
 import unittest
+from pathlib import Path
 from unittest import mock
 
 from Xlib import X, Xatom, display as xdisplay
@@ -46,12 +47,11 @@ class SharedMachine(unittest.TestCase):
 
     def files_in_home(self):
         """Every path under the home folder, with the content of each regular file."""
-        return {os.path.join(top, name): (open(os.path.join(top, name), "rb").read()
-                                          if os.path.isfile(os.path.join(top, name)) else None)
-                for top, folders, files in os.walk(self.home) for name in folders + files}
+        paths = [Path(top, name) for top, folders, files in os.walk(self.home) for name in folders + files]
+        return {path: path.read_bytes() if path.is_file() else None for path in paths}
 
     def test_two_desktops_over_stale_traces_each_read_their_own_program(self):
-        machine = next(open(path, encoding="ascii").read().strip()
+        machine = next(Path(path).read_text(encoding="ascii").strip()
                        for path in ("/var/lib/dbus/machine-id", "/etc/machine-id") if os.path.exists(path))
         dead = subprocess.run(["sh", "-c", "echo $$"], capture_output=True, text=True).stdout.strip()
         # The numbers the next X servers will take: the lowest without a lock or socket.
@@ -116,6 +116,7 @@ class SharedMachine(unittest.TestCase):
             mark = x.intern_atom("TARNWICK_MARK")
             kept = x.screen().root.get_full_property(mark, X.AnyPropertyType)
             x.screen().root.change_property(mark, Xatom.STRING, 8, b"kept")
+            x.sync()  # at the server before the client leaves
             x.close()
         self.assertEqual(kept and kept.value, b"kept")
 
