@@ -475,7 +475,9 @@ class Tarnwick:
         for pid in {self.pid, self.process.pid} - {None}:
             kill(pid)
         self.process.wait(timeout=LIMIT)
-        wait_quietly(self.exited, LIMIT)
+        # Gone, and its window too: the X server may destroy it a moment after the process has ended,
+        # and the next program looks for a window of the same title.
+        wait_quietly(lambda: self.exited() and (self.pid is None or not self.windows()), LIMIT)
         self.log.close()
 
 
