@@ -123,15 +123,12 @@ TEXTS = None
 def setUpModule():
     global DESKTOP, TEXTS
     DESKTOP = Display()
-    # One wine server for this module, on its desktop: whatever ran in the prefix before goes first.
+    unittest.addModuleCleanup(DESKTOP.close)  # also where the rest of this set-up fails
+    # One wine server for this module, on its desktop: whatever ran in the prefix before goes first, and
+    # this one goes before its desktop does.
     wine("--stop", check=False)
+    unittest.addModuleCleanup(wine, "--stop", check=False)
     TEXTS = program_texts(os.environ["SLOTPROBE"], WINE, DESKTOP.env)
-
-
-def tearDownModule():
-    if DESKTOP:
-        wine("--stop", check=False)
-        DESKTOP.close()
 
 
 def start(test, program=EXE, *args):
