@@ -87,11 +87,11 @@ windows_text() {
     printf '\xef\xbb\xbf'
     sed -e "s/@VERSION@/$version/g" -e 's/\r$//' -e 's/$/\r/' "$1"
 }
+python3 app/windows/notices.py "$qt" "$out/notices.txt"
 # What goes beside tarnwick.exe wherever it goes: its terms, the notices, the licence texts, the sources.
 notices() {
     local to=$1
     windows_text LICENSE.txt >"$to/LICENSE.txt"
-    python3 app/windows/notices.py "$qt" "$out/notices.txt"
     windows_text "$out/notices.txt" >"$to/THIRD-PARTY-NOTICES.txt"
     windows_text "$qt/licenses/LGPL-3.0-only.txt" >"$to/LGPL-3.0.txt"
     windows_text "$qt/licenses/GPL-3.0-only.txt" >"$to/GPL-3.0.txt"
