@@ -1,6 +1,7 @@
 // Start-up peer: tarnwick's seven controls written the plain Qt way, with the same sizes and texts,
 // faces asked for by name and left to fontconfig's fallback, and nothing tuned.
 #include "fixedtexts.h"
+#include "qttext.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -46,7 +47,7 @@ int main(int argc, char *argv[])
     code->setFont(face(QStringLiteral("微软雅黑"), 15.75));
     code->setMaxLength(2);
 
-    auto *result = new QPlainTextEdit(StartupText(), &window);
+    auto *result = new QPlainTextEdit(toQString(StartupText()), &window);
     result->setGeometry(8, 80, 233, 113);
     result->setFont(face(QStringLiteral("微软雅黑"), 10.5, QFont::Bold));
     result->setReadOnly(true);

@@ -3,15 +3,20 @@
 
 #include "coderows.h"
 
+#include <cassert>
+#include <cstdio>
+
 namespace
 {
 
-const QString &outOfBounds(int slot)
+// An empty slot is an empty text that still ends in a NUL, unlike a default string_view.
+constexpr std::u16string_view Empty = u"";
+
+std::u16string_view outOfBounds()
 {
-    qCritical("CodeTable: slot %d is outside 0..%d", slot, CodeTable::LastSlot);
-    Q_ASSERT_X(false, "CodeTable", "slot outside the table");
-    static const QString empty;
-    return empty;
+    std::fputs("CodeTable: a read outside slots 0..1024\n", stderr);
+    assert(!"slot outside the table");
+    return Empty;
 }
 
 bool inBounds(int slot)
@@ -21,22 +26,28 @@ bool inBounds(int slot)
 
 } // namespace
 
+CodeTable::CodeTable()
+{
+    CardCodes.fill(Empty);
+    CardTexts.fill(Empty);
+}
+
 void CodeTable::FillCodeTable()
 {
     static_assert(std::size(CodeRows) == RowCount);
     static_assert(RowCount <= SlotCount);
     for (int k = 0; k < RowCount; ++k) {
-        CardCodes[k] = CodeRows[k].code.toString();
-        CardTexts[k] = CodeRows[k].text.toString();
+        CardCodes[k] = CodeRows[k].code;
+        CardTexts[k] = CodeRows[k].text;
     }
 }
 
-const QString &CodeTable::code(int slot) const
+std::u16string_view CodeTable::code(int slot) const
 {
-    return inBounds(slot) ? CardCodes[slot] : outOfBounds(slot);
+    return inBounds(slot) ? CardCodes[slot] : outOfBounds();
 }
 
-const QString &CodeTable::text(int slot) const
+std::u16string_view CodeTable::text(int slot) const
 {
-    return inBounds(slot) ? CardTexts[slot] : outOfBounds(slot);
+    return inBounds(slot) ? CardTexts[slot] : outOfBounds();
 }

@@ -1,11 +1,12 @@
-// The texts the window shows besides the code descriptions. Lines are separated by CR LF.
+// The texts the window shows besides the code descriptions. Lines are separated by CR LF. Each text
+// views constant data that is followed by a NUL.
 #pragma once
 
-#include <QString>
+#include <string_view>
 
-QString AppTitle();         // title of both message boxes
-QString StartupText();      // result box at start; three lines, each ending with CR LF
-QString NoticeText();       // result box after a refused query; five lines
-QString FfGuideText();      // what to check when a board stops at FF or 00; six lines
-QString EmptyInputPrompt(); // message box for an empty query
-QString NoMatchPrompt();    // message box for a code without a row; two lines
+std::u16string_view AppTitle();         // title of both message boxes
+std::u16string_view StartupText();      // result box at start; three lines, each ending with CR LF
+std::u16string_view NoticeText();       // result box after a refused query; five lines
+std::u16string_view FfGuideText();      // what to check when a board stops at FF or 00; six lines
+std::u16string_view EmptyInputPrompt(); // message box for an empty query
+std::u16string_view NoMatchPrompt();    // message box for a code without a row; two lines

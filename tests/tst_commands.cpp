@@ -2,6 +2,7 @@
 #include "codetable.h"
 #include "fixedtexts.h"
 #include "frmdc.h"
+#include "qttext.h"
 #include "resultbox.h"
 
 #include <QApplication>
@@ -108,14 +109,14 @@ private Q_SLOTS:
                             const QString &result, const char *codeAfter) {
             QTest::newRow(name) << typed << how << int(icon) << result << codeAfter;
         };
-        const QString notice = NoticeText();
+        const QString notice = toQString(NoticeText());
         const auto none = QMessageBox::NoIcon, warning = QMessageBox::Warning,
                    critical = QMessageBox::Critical;
-        row("ff + Enter", "ff", "enter", none, table.text(172), "FF");
-        row("FF clicked", "FF", "click", none, table.text(172), "FF");
-        row("0b + Enter", "0b", "enter", none, table.text(11), "0B");
-        row("a7 clicked", "a7", "click", none, table.text(150), "A7");
-        row("00 + Enter in result box", "00", "enterInResult", none, table.text(0), "00");
+        row("ff + Enter", "ff", "enter", none, toQString(table.text(172)), "FF");
+        row("FF clicked", "FF", "click", none, toQString(table.text(172)), "FF");
+        row("0b + Enter", "0b", "enter", none, toQString(table.text(11)), "0B");
+        row("a7 clicked", "a7", "click", none, toQString(table.text(150)), "A7");
+        row("00 + Enter in result box", "00", "enterInResult", none, toQString(table.text(0)), "00");
         row("3f clicked", "3f", "click", warning, notice, "3f");
         row("3F + Enter", "3F", "enter", warning, notice, "3F");
         row("blank and f", " f", "click", warning, notice, " f");
@@ -156,12 +157,13 @@ private Q_SLOTS:
             QCOMPARE(watcher.boxes.size(), 1);
             const SeenBox &box = watcher.boxes.first();
             QCOMPARE(int(box.icon), icon);
-            QCOMPARE(box.title, AppTitle());
-            const QString prompt = icon == QMessageBox::Critical ? EmptyInputPrompt() : NoMatchPrompt();
+            QCOMPARE(box.title, toQString(AppTitle()));
+            const QString prompt =
+                icon == QMessageBox::Critical ? toQString(EmptyInputPrompt()) : toQString(NoMatchPrompt());
             QCOMPARE(box.text, QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             QCOMPARE(box.buttons, 1);
             QCOMPARE(box.okText, QStringLiteral("确定"));
-            QCOMPARE(box.resultWhileOpen, StartupText()); // the result box changes only after OK
+            QCOMPARE(box.resultWhileOpen, toQString(StartupText())); // the result box changes only after OK
         }
         QCOMPARE(this->result->text(), result);
         QCOMPARE(code->text(), codeAfter);
@@ -198,13 +200,13 @@ private Q_SLOTS:
                 QTest::keyClick(code, Qt::Key_Backspace);
                 if (i == round % int(std::size(queries))) {
                     QTest::keyClick(more, Qt::Key_Space);
-                    QCOMPARE(result->text(), FfGuideText());
+                    QCOMPARE(result->text(), toQString(FfGuideText()));
                 }
                 const qsizetype boxes = watcher.boxes.size();
                 QTest::keyClicks(code, typed);
                 QTest::keyClick(code, Qt::Key_Return);
-                QCOMPARE(code->text(), slot < 0 ? typed : table.code(slot));
-                QCOMPARE(result->text(), slot < 0 ? NoticeText() : table.text(slot));
+                QCOMPARE(code->text(), slot < 0 ? typed : toQString(table.code(slot)));
+                QCOMPARE(result->text(), slot < 0 ? toQString(NoticeText()) : toQString(table.text(slot)));
                 QCOMPARE(watcher.boxes.size(), boxes + (slot < 0 ? 1 : 0));
             }
             if (round == 0)
@@ -232,7 +234,7 @@ private Q_SLOTS:
             QTest::keyClick(more, how == u"enter" ? Qt::Key_Return : Qt::Key_Space);
         }
         QCOMPARE(code->text(), QString());
-        QCOMPARE(result->text(), FfGuideText());
+        QCOMPARE(result->text(), toQString(FfGuideText()));
         QCOMPARE(result->textCursor().position(), 0);
     }
 
@@ -276,7 +278,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!window->isVisible());
         QCOMPARE(code->text(), QStringLiteral("ff")); // nothing else happened first
-        QCOMPARE(result->text(), StartupText());
+        QCOMPARE(result->text(), toQString(StartupText()));
     }
 };
 

@@ -1,5 +1,6 @@
 // The fixed texts: their exact lines and line breaks.
 #include "fixedtexts.h"
+#include "qttext.h"
 
 #include <QTest>
 
@@ -13,18 +14,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("lines"); // lines separated by CR LF
         QTest::addColumn<bool>("endsWithBreak");
-        QTest::newRow("StartupText") << StartupText() << 4 << true; // three lines and an empty fourth
-        QTest::newRow("NoticeText") << NoticeText() << 5 << false;
-        QTest::newRow("FfGuideText") << FfGuideText() << 6 << false;
-        QTest::newRow("EmptyInputPrompt") << EmptyInputPrompt() << 1 << false;
-        QTest::newRow("NoMatchPrompt") << NoMatchPrompt() << 2 << false;
-        QTest::newRow("AppTitle") << AppTitle() << 1 << false;
+        QTest::addColumn<bool>("terminated");
+        // The Windows window hands the texts to the system as they are: each must end in a NUL.
+        const auto row = [](const char *name, std::u16string_view text, int lines, bool endsWithBreak) {
+            QTest::newRow(name) << toQString(text) << lines << endsWithBreak
+                                << (text.data()[text.size()] == u'\0');
+        };
+        row("StartupText", StartupText(), 4, true); // three lines and an empty fourth
+        row("NoticeText", NoticeText(), 5, false);
+        row("FfGuideText", FfGuideText(), 6, false);
+        row("EmptyInputPrompt", EmptyInputPrompt(), 1, false);
+        row("NoMatchPrompt", NoMatchPrompt(), 2, false);
+        row("AppTitle", AppTitle(), 1, false);
     }
     void lineStructure()
     {
         QFETCH(QString, text);
         QFETCH(int, lines);
         QFETCH(bool, endsWithBreak);
+        QFETCH(bool, terminated);
+        QVERIFY(terminated);
         QCOMPARE(text.count(QStringLiteral("\r\n")), lines - 1);
         // No bare CR or LF: every break is a CR LF pair.
         QCOMPARE(text.count(u'\r'), lines - 1);
@@ -37,13 +46,15 @@ private Q_SLOTS:
 
     void exactLines()
     {
-        QCOMPARE(AppTitle(), QStringLiteral("tarnwick"));
-        QCOMPARE(StartupText().split(QStringLiteral("\r\n")).at(2),
+        QCOMPARE(toQString(AppTitle()), QStringLiteral("tarnwick"));
+        QCOMPARE(toQString(StartupText()).split(QStringLiteral("\r\n")).at(2),
                  QStringLiteral("本程序查询结果仅供参考！"));
-        QCOMPARE(NoticeText().split(QStringLiteral("\r\n")).at(3), QStringLiteral("查询结果仅供参考!"));
-        QCOMPARE(EmptyInputPrompt(), QStringLiteral("请输入要查询的DEBUG代码！"));
-        QCOMPARE(NoMatchPrompt(), QStringLiteral("没有匹配的结果！\r\n请正确输入要查询的DEBUG代码！"));
-        QCOMPARE(FfGuideText(),
+        QCOMPARE(toQString(NoticeText()).split(QStringLiteral("\r\n")).at(3),
+                 QStringLiteral("查询结果仅供参考!"));
+        QCOMPARE(toQString(EmptyInputPrompt()), QStringLiteral("请输入要查询的DEBUG代码！"));
+        QCOMPARE(toQString(NoMatchPrompt()),
+                 QStringLiteral("没有匹配的结果！\r\n请正确输入要查询的DEBUG代码！"));
+        QCOMPARE(toQString(FfGuideText()),
                  QStringLiteral(
                      "开机后主板测试卡直接显示FF或00的故障原因及排除方法：\r\n"
                      "开机直接显示FF或00，确实是CPU没有工作，但是CPU损坏的可能性远远低于下列四种原因：\r\n"

@@ -3,6 +3,7 @@
 #include "codetable.h"
 #include "fixedtexts.h"
 #include "frmdc.h"
+#include "qttext.h"
 #include "resultbox.h"
 #include "syscolours.h"
 
@@ -191,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(control<CaptionLabel>(*window, "Label3")->text(),
                  QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"));
         QCOMPARE(control<QLineEdit>(*window, "TxtC")->text(), QString());
-        QCOMPARE(control<ResultBox>(*window, "TxtGD")->text(), StartupText());
+        QCOMPARE(control<ResultBox>(*window, "TxtGD")->text(), toQString(StartupText()));
     }
 
     // Whatever Chinese face is installed, nothing the window can show is drawn as an empty box.
@@ -199,11 +200,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QString results = StartupText() + NoticeText() + FfGuideText();
+        QString results = toQString(StartupText()) + toQString(NoticeText()) + toQString(FfGuideText());
         CodeTable table;
         table.FillCodeTable();
         for (int k = 0; k < CodeTable::RowCount; ++k)
-            results += table.text(k);
+            results += toQString(table.text(k));
         QTest::newRow("result box") << "TxtGD" << results;
         QTest::newRow("code box") << "TxtC" << QStringLiteral("0123456789ABCDEFabcdef");
         for (const char *name : {"Label1", "Label3", "CmdOK", "Cmdm", "CmdCE"})
@@ -211,7 +212,7 @@ private Q_SLOTS:
         // Message boxes and menus are windows of their own, in the application's font.
         QTest::newRow("message boxes and menus")
             << ""
-            << AppTitle() + EmptyInputPrompt() + NoMatchPrompt() +
+            << toQString(AppTitle()) + toQString(EmptyInputPrompt()) + toQString(NoMatchPrompt()) +
                    QStringLiteral("确定撤销重做剪切复制粘贴删除全选滚动到这里顶部底部向上向下翻页(&U)");
     }
     void everyCharacterHasAGlyph()
@@ -379,7 +380,7 @@ private Q_SLOTS:
     void resultBoxRoundTripsAndWraps()
     {
         auto *result = control<ResultBox>(*window, "TxtGD");
-        const QString text = FfGuideText(); // long lines, CR LF between them
+        const QString text = toQString(FfGuideText()); // long lines, CR LF between them
         result->setText(text);
         QCOMPARE(result->text(), text);
         QCOMPARE(result->textCursor().position(), 0);

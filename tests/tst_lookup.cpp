@@ -1,5 +1,6 @@
 // LookupCode: what any typed text yields against the filled table.
 #include "lookup.h"
+#include "qttext.h"
 
 #include <QSet>
 #include <QTest>
@@ -12,6 +13,8 @@ class TestLookup : public QObject
 
     CodeTable table;
 
+    LookupResult lookup(const QString &text) const { return LookupCode(table, toView(text), QtLower{}); }
+
 private Q_SLOTS:
     void initTestCase() { table.FillCodeTable(); }
 
@@ -20,7 +23,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("slot");
         for (int k = 0; k < CodeTable::RowCount; ++k) {
-            const QString code = table.code(k);
+            const QString code = toQString(table.code(k));
             const QString variants[] = {code, code.toLower(), code.left(1).toLower() + code.mid(1),
                                         code.left(1) + code.mid(1).toLower()};
             for (const QString &v : variants)
@@ -31,7 +34,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(int, slot);
-        const LookupResult r = LookupCode(table, text);
+        const LookupResult r = lookup(text);
         QCOMPARE(r.kind, LookupKind::Found);
         QCOMPARE(r.slot, slot);
     }
@@ -55,7 +58,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(LookupKind, kind);
-        const LookupResult r = LookupCode(table, text);
+        const LookupResult r = lookup(text);
         QCOMPARE(r.kind, kind);
         QCOMPARE(r.slot, -1);
     }
@@ -64,20 +67,20 @@ private Q_SLOTS:
     {
         QSet<QString> present;
         for (int k = 0; k < CodeTable::RowCount; ++k)
-            present.insert(table.code(k));
+            present.insert(toQString(table.code(k)));
         for (int v = 0; v < 256; ++v) {
             const QString code = QStringLiteral("%1").arg(v, 2, 16, QChar(u'0')).toUpper();
             if (present.contains(code))
                 continue;
-            QCOMPARE(LookupCode(table, code).kind, LookupKind::NoMatch);
-            QCOMPARE(LookupCode(table, code.toLower()).kind, LookupKind::NoMatch);
+            QCOMPARE(lookup(code).kind, LookupKind::NoMatch);
+            QCOMPARE(lookup(code.toLower()).kind, LookupKind::NoMatch);
         }
     }
 
     // The table it is given, not built-in rows: an unfilled table knows no code.
     void unfilledTableFindsNothing()
     {
-        QCOMPARE(LookupCode(CodeTable(), QStringLiteral("FF")).kind, LookupKind::NoMatch);
+        QCOMPARE(LookupCode(CodeTable(), u"FF", QtLower{}).kind, LookupKind::NoMatch);
     }
 };
 

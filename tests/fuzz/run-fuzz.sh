@@ -10,8 +10,8 @@ out=${2:-"$root/build/fuzz"}
 mkdir -p "$out/corpus" "$out/crashes"
 
 clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -I"$root/core" $(pkg-config --cflags Qt6Core) \
-    "$root"/core/codetable.cpp "$root"/core/coderows.cpp "$root"/core/lookup.cpp "$here/fuzz_lookup.cpp" \
+    -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -I"$root/core" -I"$root/ui/qt" $(pkg-config --cflags Qt6Core) \
+    "$root"/core/codetable.cpp "$root"/core/coderows.cpp "$here/fuzz_lookup.cpp" \
     $(pkg-config --libs Qt6Core) -o "$out/fuzz_lookup"
 
 # Seeds: codes in both cases, a miss, blanks, full-width letters, a lone surrogate, UTF-16LE.

@@ -5,6 +5,7 @@
 //                   compare what it shows with what the program holds instead of copies of the texts.
 #include "codetable.h"
 #include "fixedtexts.h"
+#include "qttext.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,20 +19,19 @@ int main(int argc, char *argv[])
     table.FillCodeTable();
     if (argc == 2) {
         const int slot = std::atoi(argv[1]);
-        std::printf("code=%lld text=%lld\n", static_cast<long long>(table.code(slot).size()),
-                    static_cast<long long>(table.text(slot).size()));
+        std::printf("code=%zu text=%zu\n", table.code(slot).size(), table.text(slot).size());
         return 0;
     }
     QJsonObject rows;
     for (int k = 0; k < CodeTable::RowCount; ++k)
-        rows.insert(table.code(k), table.text(k));
+        rows.insert(toQString(table.code(k)), toQString(table.text(k)));
     const QJsonObject texts{{QStringLiteral("rows"), rows},
-                            {QStringLiteral("AppTitle"), AppTitle()},
-                            {QStringLiteral("StartupText"), StartupText()},
-                            {QStringLiteral("NoticeText"), NoticeText()},
-                            {QStringLiteral("FfGuideText"), FfGuideText()},
-                            {QStringLiteral("EmptyInputPrompt"), EmptyInputPrompt()},
-                            {QStringLiteral("NoMatchPrompt"), NoMatchPrompt()}};
+                            {QStringLiteral("AppTitle"), toQString(AppTitle())},
+                            {QStringLiteral("StartupText"), toQString(StartupText())},
+                            {QStringLiteral("NoticeText"), toQString(NoticeText())},
+                            {QStringLiteral("FfGuideText"), toQString(FfGuideText())},
+                            {QStringLiteral("EmptyInputPrompt"), toQString(EmptyInputPrompt())},
+                            {QStringLiteral("NoMatchPrompt"), toQString(NoMatchPrompt())}};
     const QByteArray json = QJsonDocument(texts).toJson(QJsonDocument::Compact);
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     return 0;

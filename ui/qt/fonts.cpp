@@ -37,7 +37,7 @@ QStringList standIns()
 
 } // namespace
 
-QFont windowFont(Face face, qreal pointSize, QFont::Weight weight)
+QFont windowFont(form::Font spec)
 {
     static const QStringList fallback = standIns();
     static const QStringList sans =
@@ -46,16 +46,15 @@ QFont windowFont(Face face, qreal pointSize, QFont::Weight weight)
         QStringList{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")} + fallback;
     static const QStringList ui = QStringList{QStringLiteral("Microsoft YaHei UI")} + sans;
 
+    using form::Face;
     QFont font;
-    font.setFamilies(face == Face::YaHei ? sans : face == Face::SimSun ? serif : ui);
-    font.setStyleHint(face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setWeight(weight);
-#ifndef Q_OS_WIN
+    font.setFamilies(spec.face == Face::YaHei ? sans : spec.face == Face::SimSun ? serif : ui);
+    font.setStyleHint(spec.face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
+    font.setPointSizeF(spec.points);
+    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
     // Bold drawn from the regular face, so that the bold font file need not be opened as well.
-    if (weight >= QFont::Bold)
+    if (spec.bold)
         font.setStyleName(QStringLiteral("Regular"));
-#endif
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);

@@ -6,9 +6,9 @@
 #include "fonts.h"
 #include "lookup.h"
 #include "qtchinese.h"
+#include "qttext.h"
 #include "resultbox.h"
 #include "syscolours.h"
-#include "twips.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -53,24 +53,33 @@ void setTextColours(QWidget *w, const QColor &text, const QColor &base)
     w->setPalette(pal);
 }
 
-CaptionLabel *caption(const char *name, const QString &text, QRect rect, const QFont &font,
-                      const QColor &colour, QWidget *parent)
+// Device-independent pixels are 1/96 inch: the toolkit scales them to the display.
+QRect placeOf(const form::Control &c)
 {
-    auto *label = new CaptionLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setFont(font);
+    const auto px = [](int twips) { return form::pixels(twips, 96); };
+    return QRect(px(c.place.left), px(c.place.top), px(c.place.width), px(c.place.height));
+}
+
+template <typename Widget> Widget *made(const form::Control &c, Widget *w)
+{
+    w->setObjectName(QString::fromLatin1(c.name));
+    w->setGeometry(placeOf(c));
+    return w;
+}
+
+CaptionLabel *caption(const form::Control &c, const QColor &colour, QWidget *parent)
+{
+    auto *label = made(c, new CaptionLabel(toQString(c.caption), parent));
+    label->setFont(windowFont(c.font));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
     return label;
 }
 
-QPushButton *button(const char *name, const QString &text, QRect rect, QWidget *parent)
+QPushButton *button(const form::Control &c, QWidget *parent)
 {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(rect);
+    auto *b = made(c, new QPushButton(toQString(c.caption), parent));
     b->setAutoDefault(true); // Enter and Space click a focused button
     return b;
 }
@@ -79,7 +88,7 @@ QPushButton *button(const char *name, const QString &text, QRect rect, QWidget *
 
 void FrmDc::setUpApplication()
 {
-    QApplication::setFont(windowFont(Face::Default, 9, QFont::Normal));
+    QApplication::setFont(windowFont(form::DefaultFont));
     static QtChinese chinese;
     QCoreApplication::installTranslator(&chinese);
 }
@@ -87,63 +96,46 @@ void FrmDc::setUpApplication()
 FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
 {
     setObjectName(QStringLiteral("FrmDc"));
-    setWindowTitle(QStringLiteral("DEBUG代码查询系统"));
+    setWindowTitle(toQString(form::Title));
     // The program's main window (so it has a taskbar entry like any other program), with a fixed
     // frame, a system menu and a close box, but no maximize or minimize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(twipsToPixels(3735), twipsToPixels(3615));
+    setFixedSize(form::pixels(form::ClientWidth, 96), form::pixels(form::ClientHeight, 96));
     setSizeGripEnabled(false);
 
-    // The desktop's colours, kept legible: the face (also the window's background) and the code box
-    // are made dark or light enough where the scheme's are not, then each text is checked on them.
-    const QPalette desktop = palette();
-    const qreal faceFloor = contrastFloor(SysColour::ButtonText, SysColour::ButtonFace, desktop);
-    const QColor face = legibleBackground(systemColour(SysColour::ButtonFace, desktop), faceFloor);
-    const QColor faceText = legibleText(systemColour(SysColour::ButtonText, desktop), face, faceFloor);
-    const qreal codeFloor = contrastFloor(SysColour::ActiveCaption, SysColour::Window, desktop);
-    const QColor codeBase = legibleBackground(systemColour(SysColour::Window, desktop), codeFloor);
-    const QColor codeText = legibleText(systemColour(SysColour::ActiveCaption, desktop), codeBase, codeFloor);
-    const QColor label3Text =
-        legibleText(systemColour(SysColour::AppWorkspace, desktop), face,
-                    contrastFloor(SysColour::AppWorkspace, SysColour::ButtonFace, desktop));
-    QPalette pal = desktop;
-    pal.setColor(QPalette::Window, face);
-    pal.setColor(QPalette::WindowText, faceText);
-    pal.setColor(QPalette::Button, face);
-    pal.setColor(QPalette::ButtonText, faceText);
+    // The desktop's colours, kept legible.
+    const WindowColours colours = windowColours(palette());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(colours.face));
+    pal.setColor(QPalette::WindowText, toQColor(colours.faceText));
+    pal.setColor(QPalette::Button, toQColor(colours.face));
+    pal.setColor(QPalette::ButtonText, toQColor(colours.faceText));
     setPalette(pal);
 
     // Labels first: they lie beneath the boxes and buttons (Label3's lowest row is under TxtGD).
-    Label1 = caption("Label1", QStringLiteral("DEBUG代码："), twipsRect(360, 240, 2295, 375),
-                     windowFont(Face::SimSun, 18, QFont::Bold), faceText, this);
-    Label3 = caption(
-        "Label3", QStringLiteral("代码适用：Award BIOS、Ami BIOS、Phoenix BIOS、Tandy 3000 BIOS"),
-        twipsRect(120, 720, 3495, 495), windowFont(Face::SimSun, 10.5, QFont::Normal), label3Text, this);
+    Label1 = caption(form::Label1, toQColor(colours.faceText), this);
+    Label3 = caption(form::Label3, toQColor(colours.label3Text), this);
 
-    TxtC = new QLineEdit(this);
-    TxtC->setObjectName(QStringLiteral("TxtC"));
-    TxtC->setAccessibleName(QStringLiteral("DEBUG代码"));
-    TxtC->setGeometry(twipsRect(2520, 120, 855, 510));
-    TxtC->setFont(windowFont(Face::YaHei, 15.75, QFont::Normal));
-    TxtC->setMaxLength(2);
+    TxtC = made(form::TxtC, new QLineEdit(this));
+    TxtC->setAccessibleName(toQString(form::CodeBoxName));
+    TxtC->setFont(windowFont(form::TxtC.font));
+    TxtC->setMaxLength(form::CodeLimit);
     TxtC->setValidator(new WholeCharacters(TxtC));
-    setTextColours(TxtC, codeText, codeBase);
+    setTextColours(TxtC, toQColor(colours.codeText), toQColor(colours.codeBase));
     Label1->setBuddy(TxtC); // a screen reader announces the box with its caption
     Label1->keepClearOf(TxtC);
 
-    CmdOK = button("CmdOK", QStringLiteral("查询"), twipsRect(120, 3000, 1095, 495), this);
+    CmdOK = button(form::CmdOK, this);
     CmdOK->setDefault(true);
-    Cmdm = button("Cmdm", QStringLiteral("更多"), twipsRect(1320, 3000, 1095, 495), this);
-    CmdCE = button("CmdCE", QStringLiteral("退出"), twipsRect(2520, 3000, 1095, 495), this);
+    Cmdm = button(form::Cmdm, this);
+    CmdCE = button(form::CmdCE, this);
 
-    TxtGD = new ResultBox(this);
-    TxtGD->setObjectName(QStringLiteral("TxtGD"));
-    TxtGD->setAccessibleName(QStringLiteral("查询结果"));
-    TxtGD->setGeometry(twipsRect(120, 1200, 3495, 1695));
-    TxtGD->setFont(windowFont(Face::YaHei, 10.5, QFont::Bold));
-    setTextColours(TxtGD, QColor(128, 0, 0), QColor(224, 224, 224));
-    TxtGD->setText(StartupText());
+    TxtGD = made(form::TxtGD, new ResultBox(this));
+    TxtGD->setAccessibleName(toQString(form::ResultBoxName));
+    TxtGD->setFont(windowFont(form::TxtGD.font));
+    setTextColours(TxtGD, toQColor(ResultText), toQColor(ResultBackground));
+    TxtGD->setText(toQString(StartupText()));
 
     setTabOrder(TxtC, CmdOK);
     setTabOrder(CmdOK, Cmdm);
@@ -182,27 +174,28 @@ void FrmDc::Form_Load()
 
 void FrmDc::CmdOK_Click()
 {
-    const LookupResult result = LookupCode(m_table, TxtC->text());
+    const QString typed = TxtC->text();
+    const LookupResult result = LookupCode(m_table, toView(typed), QtLower{});
     switch (result.kind) {
     case LookupKind::Found:
-        TxtGD->setText(m_table.text(result.slot));
-        setCode(m_table.code(result.slot)); // shown back as stored: "ff" becomes "FF"
+        TxtGD->setText(toQString(m_table.text(result.slot)));
+        setCode(toQString(m_table.code(result.slot))); // shown back as stored: "ff" becomes "FF"
         return;
     case LookupKind::EmptyInput:
-        m_showMessage(this, QMessageBox::Critical, AppTitle(), EmptyInputPrompt());
+        m_showMessage(this, QMessageBox::Critical, toQString(AppTitle()), toQString(EmptyInputPrompt()));
         break;
     case LookupKind::NoMatch:
-        m_showMessage(this, QMessageBox::Warning, AppTitle(), NoMatchPrompt());
+        m_showMessage(this, QMessageBox::Warning, toQString(AppTitle()), toQString(NoMatchPrompt()));
         break;
     }
     // Only once the box is dismissed; the typed code stays for the user to correct.
-    TxtGD->setText(NoticeText());
+    TxtGD->setText(toQString(NoticeText()));
 }
 
 void FrmDc::Cmdm_Click()
 {
     setCode(QString());
-    TxtGD->setText(FfGuideText());
+    TxtGD->setText(toQString(FfGuideText()));
 }
 
 void FrmDc::CmdCE_Click()

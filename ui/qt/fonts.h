@@ -1,14 +1,10 @@
 // The fonts of the window: the faces it names, and what stands in where they are not installed.
 #pragma once
 
-#include <QFont>
+#include "form.h"
 
-enum class Face {
-    YaHei,  // 微软雅黑: sans serif
-    SimSun, // 宋体: serif, used for the captions
-    Default // the window's own font, used by the window, its buttons, menus and message boxes
-};
+#include <QFont>
 
 // The face first, then installed stand-ins that cover simplified Chinese. A character that the chosen
 // face lacks is borrowed from another installed font, so no text is ever drawn as empty boxes.
-QFont windowFont(Face face, qreal pointSize, QFont::Weight weight);
+QFont windowFont(form::Font font);
