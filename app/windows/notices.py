@@ -1,132 +1,178 @@
-"""Writes THIRD-PARTY-NOTICES.txt for the Windows program: every part that the static link puts into
+"""Writes THIRD-PARTY-NOTICES.txt for the Windows program: every third-party part that the link put into
 tarnwick.exe, and what the installer's own code carries, each with its copyright lines and licence
-copied word for word from where its authors ship them.
+copied word for word from the copyright file of the Debian package that built it.
 
-usage: notices.py QT_PREFIX OUT.txt
+usage: notices.py MAP [MAP...] > THIRD-PARTY-NOTICES.txt
 
-Qt's parts come from QT_PREFIX/licenses (the attribution record of each third-party source inside Qt
-with the licence files it names); the MinGW-w64 runtime's and NSIS's from the copyright files of
-Debian's packages that build them. Which parts are listed is decided here, from the link map of
-tarnwick.exe; the Windows checks read the map of every build and fail when it takes in a part that
-this list does not name.
+What is listed is read from the link maps (the linker's -Map output): each archive member and object
+file the link took in, the Debian package that installed it (dpkg -S), and for the MinGW-w64 runtime
+the source file each member was compiled from (its debug information), matched against the Files
+patterns of Debian's machine-readable copyright file. A part from any other package stops the script:
+its notices would have to be written first.
 """
-import json
-import pathlib
+import fnmatch
+import os
+import re
+import subprocess
 import sys
-
-# (folder under licenses/attribution, record Id) of the third-party code inside Qt that the link takes in.
-QT_PARTS = [
-    ("3rdparty/harfbuzz-ng", "harfbuzz-ng"),
-    ("3rdparty/pcre2", "pcre2"),
-    ("3rdparty/pcre2", "pcre2-sljit"),
-    ("3rdparty/libpng", "libpng"),
-    ("3rdparty/zlib", "zlib"),
-    ("3rdparty/double-conversion", "doubleconversion"),
-    ("3rdparty/easing", "easing"),
-    ("3rdparty/md4c", "md4c"),
-    ("3rdparty/tinycbor", "tinycbor"),
-    ("3rdparty/md4", "md4"),
-    ("3rdparty/md5", "md5"),
-    ("3rdparty/sha1", "sha1"),
-    ("3rdparty/sha3", "sha3_keccak"),
-    ("3rdparty/sha3", "sha3_endian"),
-    ("3rdparty/rfc6234", "rfc6234"),
-    ("3rdparty/blake2", "blake2"),
-    ("corelib/tools", "siphash"),
-    ("corelib/text", "unicode-character-database"),
-    ("corelib/text", "unicode-cldr"),
-    ("3rdparty/icc", "icc-sRGB-color-profile"),
-    ("gui/painting", "grayraster"),
-    ("gui/painting", "xserverhelper"),
-    ("gui/painting", "smooth-scaling-algorithm"),
-]
-
-# Paragraphs of Debian's machine-readable copyright files, by the first file pattern they name.
-MINGW = ("/usr/share/doc/mingw-w64-x86-64-dev/copyright", [
-    "*",                                                   # the runtime: start-up code, libmingw32, libmingwex
-    "mingw-w64-crt/crt/*",                                 # public-domain parts of the start-up code
-    "mingw-w64-crt/gdtoa/*",                               # number conversion of printf and strtod
-    "mingw-w64-crt/gdtoa/qnan.c",
-    "mingw-w64-crt/misc/basename.c",                       # printf's formatting
-    "mingw-w64-libraries/winpthreads/*",                   # the threads library
-    "mingw-w64-libraries/winpthreads/include/pthread.h",
-    "mingw-w64-libraries/winpthreads/src/clock.c",
-])
-NSIS = ("/usr/share/doc/nsis/copyright", ["*", "Contrib/System/Source/Call.S"])
+import tempfile
+import textwrap
+from pathlib import Path
 
 RULE = "-" * 100
-
 INTRO = """\
 tarnwick.exe 第三方软件声明 / Third-party notices for tarnwick.exe
 
-tarnwick.exe 静态链接了下列第三方软件。每一项列出其版权声明和许可证原文。Qt 依照 LGPL-3.0 授权使用，
-其全文见 LGPL-3.0.txt 和 GPL-3.0.txt；Qt 源代码和重新链接本程序所需文件的获取方式见 SOURCES.txt。
+tarnwick.exe 是单独一个 Windows 程序。链接时并入其中的第三方代码列在下面，每一项都附有其版权声明和
+许可证原文，均取自构建该代码的 Debian 软件包的版权文件。最后一项 NSIS 只用于制作安装程序
+（tarnwick-*-installer.exe）。
 
-tarnwick.exe is statically linked with the third-party software below. Each part is listed with its
-copyright notices and licence, as its authors ship them. Qt is used under the LGPL-3.0, whose full
-text is in LGPL-3.0.txt and GPL-3.0.txt; SOURCES.txt says where to get Qt's source code and what is
-needed to relink this program.
+tarnwick.exe is a single Windows program. The third-party code that its link took in is listed
+below, each part with its copyright notices and licence, word for word as the copyright file of the
+Debian package that builds it states them. The last part, NSIS, only makes the installer
+(tarnwick-*-installer.exe).
+
+{parts}
 """
-
-QT = """\
-Qt 6.4.2: Qt Core, Qt Gui, Qt Widgets, and the plugins qwindows (platform), qwindowsvistastyle (style)
-and qico (image format)
-Copyright (C) 2022 The Qt Company Ltd and other contributors.
-Licence: GNU Lesser General Public License v3.0 only (LGPL-3.0-only); see LGPL-3.0.txt and GPL-3.0.txt.
-Source: Debian's qt6-base_6.4.2+dfsg.orig.tar.xz, built as SOURCES.txt describes.
-"""
-
-GCC = """\
-GCC runtime libraries (libstdc++, libgcc)
-Copyright (C) Free Software Foundation, Inc.
-Licence: GNU General Public License v3.0 or later with the GCC Runtime Library Exception 3.1, which
-asks nothing of a program that is compiled with GCC and linked with these libraries.
-"""
+MINGW = "MinGW-w64 运行库 / the MinGW-w64 runtime"
+GCC = "GCC 运行库 {0} / GCC's runtime library {0}"
+NSIS = "NSIS（只用于安装程序）/ NSIS (in the installer only, not in tarnwick.exe)"
 
 
-def qt_part(licenses, folder, part_id):
-    record_dir = licenses / "attribution" / folder
-    records = json.loads((record_dir / "qt_attribution.json").read_text(encoding="utf-8"), strict=False)
-    record = next(r for r in (records if isinstance(records, list) else [records]) if r["Id"] == part_id)
-    version = record.get("Version", "")
-    head = record["Name"] + (f" {version}" if 0 < len(version) < 20 else "")  # some give a note instead
-    lines = [f"{head} (in Qt, src/{folder})", record.get("Copyright", "").strip(),
-             f"Licence: {record.get('License', '')}" + (f" ({record['LicenseId']})" if record.get("LicenseId") else "")]
-    files = record.get("LicenseFiles") or [record.get("LicenseFile")]
-    for name in filter(None, files):
-        lines += ["", (record_dir / pathlib.Path(name).name).read_text(encoding="utf-8", errors="replace").strip()]
+def linked(map_file):
+    """The archive members ("archive(member)") and object files that a link took in, by its map."""
+    text = Path(map_file).read_text(errors="replace")
+    members = re.findall(r"^(\S+\.a\([^)]*\))$", text.split("Discarded input sections")[0], re.M)
+    return members + re.findall(r"^LOAD (\S+\.o(?:bj)?)$", text, re.M)
+
+
+def packages(paths):
+    """The Debian package that installed each file."""
+    out = subprocess.run(["dpkg", "-S", *paths], capture_output=True, text=True, check=True).stdout
+    found = {}
+    for line in out.splitlines():
+        package, path = line.split(": ", 1)
+        found[path] = package.split(":")[0]
+    return found
+
+
+def source_of(archive, member, triple):
+    """The source file an object of the MinGW-w64 runtime was compiled from, as its debug information
+    names it; None for the import stubs made from .def files, which carry none."""
+    with tempfile.NamedTemporaryFile(suffix=".o") as obj:
+        if member:
+            obj.write(subprocess.run(["ar", "p", archive, member], capture_output=True, check=True).stdout)
+            obj.flush()
+        info = subprocess.run([f"{triple}-objdump", "--dwarf=info", obj.name if member else archive],
+                              capture_output=True, text=True, check=True).stdout
+    name = re.search(r"DW_AT_name\s*:\s*(?:\(.*?\):\s*)?(\S+)", info)
+    return name.group(1).removeprefix("./") if name else None
+
+
+def debian_paragraphs(path):
+    """The Files paragraphs of a machine-readable copyright file, each as (patterns, copyright and
+    licence fields as written), and its stand-alone licence paragraphs by their License line."""
+    files, licences = [], {}
+    for paragraph in Path(path).read_text(encoding="utf-8").split("\n\n"):
+        fields = re.split(r"\n(?=\S)", paragraph.strip("\n"))
+        if fields[0].startswith("Files:"):
+            patterns = fields[0].removeprefix("Files:").split()
+            files.append((patterns, [f for f in fields if f.startswith(("Copyright:", "License:"))]))
+        elif fields[0].startswith("License:"):
+            licences[fields[0].split("\n")[0]] = paragraph.strip("\n")
+    return files, licences
+
+
+def covering(path, sources):
+    """For each Files paragraph that covers one of the sources (the last that matches, as Debian's format
+    has it; "*" for an unknown source), that paragraph's fields with the stand-alone licence text it
+    refers to, and the sources it covers."""
+    files, licences = debian_paragraphs(path)
+    covered = {}
+    for source in sources:
+        index = max(i for i, (patterns, _) in enumerate(files)
+                    if any(fnmatch.fnmatchcase(source or "", p) for p in patterns))
+        covered.setdefault(index, set()).add(source)
+    blocks = []
+    for index in sorted(covered):
+        fields = list(files[index][1])
+        licence = next(f for f in fields if f.startswith("License:"))
+        if "\n" not in licence and licence in licences:  # the text stands in a paragraph of its own
+            fields[fields.index(licence)] = licences[licence]
+        blocks.append((sorted(covered[index], key=lambda s: s or ""), "\n".join(fields)))
+    return blocks
+
+
+def mingw_section(copyright_file, parts):
+    sources = set()
+    for archive, member in parts:
+        triple = re.search(r"/usr/([^/]+-w64-mingw32)/", archive).group(1)
+        sources.add(source_of(archive, member, triple))
+    lines = [MINGW, *textwrap.wrap(
+        "Start-up code, libmingw32, libmingwex, the msvcrt glue and the import libraries of the Windows DLLs "
+        f"the program calls, as Debian's {copyright_file} states them, paragraph by paragraph:", 100)]
+    for covered, fields in covering(copyright_file, sources):
+        named = [s for s in covered if s] + (["import stubs made from the .def files"] if None in covered else [])
+        lines += ["", *textwrap.wrap("In tarnwick.exe from here: " + ", ".join(named) + ".", 100), "", fields]
     return "\n".join(lines)
 
 
-def debian_paragraphs(path, first_patterns):
-    """The paragraphs of a Debian copyright file whose Files field starts with one of the patterns, each
-    followed by the stand-alone text of the licence it names where the paragraph has none of its own."""
-    paragraphs = pathlib.Path(path).read_text(encoding="utf-8").split("\n\n")
-    licences = {p.split("\n")[0]: p for p in paragraphs if p.startswith("License:")}
-    chosen, named = [], []
-    for pattern in first_patterns:
-        paragraph = next(p for p in paragraphs if p.startswith(f"Files: {pattern}\n"))
-        chosen.append(paragraph)
-        licence = next(line for line in paragraph.split("\n") if line.startswith("License:"))
-        if paragraph.rstrip().endswith(licence) and licence not in named:
-            named.append(licence)
-    return "\n\n".join(chosen + [licences[licence] for licence in named])
+def between(text, start, end):
+    """The lines from the one that starts with start to the one before the one that starts with end."""
+    return re.search(rf"^{re.escape(start)}.*?(?=\n+{re.escape(end)})", text, re.M | re.S).group(0)
 
 
-def main(prefix, out):
-    licenses = pathlib.Path(prefix) / "licenses"
-    sections = [INTRO, QT] + [qt_part(licenses, folder, part_id) for folder, part_id in QT_PARTS]
-    sections += [
-        "MinGW-w64 runtime (start-up code, libmingw32, libmingwex with gdtoa, and winpthreads), as Debian's\n"
-        f"mingw-w64-x86-64-dev states it ({MINGW[0]}):\n\n" + debian_paragraphs(*MINGW),
-        GCC,
-        "The installer (tarnwick-*-installer.exe, not tarnwick.exe) is made with NSIS 3, as Debian's nsis\n"
-        f"states it ({NSIS[0]}):\n\n" + debian_paragraphs(*NSIS),
-    ]
-    pathlib.Path(out).write_text(f"\n{RULE}\n\n".join(s.strip() for s in sections) + "\n", encoding="utf-8")
+def gcc_section(copyright_file, libraries):
+    text = Path(copyright_file).read_text(encoding="utf-8")
+    return "\n\n".join([
+        GCC.format(" / ".join(libraries)) + f"\nAs Debian's {copyright_file} states it:",
+        between(text, "GCC is Copyright (C)", "On Debian GNU/Linux systems, the complete text"),
+        between(text, "The following runtime libraries are licensed", "The libbacktrace library"),
+        between(text, "GCC RUNTIME LIBRARY EXCEPTION", "libquadmath/"),
+    ])
+
+
+def nsis_section():
+    copyright_file = "/usr/share/doc/nsis/copyright"
+    files, licences = debian_paragraphs(copyright_file)
+    blocks = [NSIS + f"\nIts installer stub and plug-ins, as Debian's {copyright_file} states them:"]
+    for patterns, fields in files:
+        if patterns[0] in ("*", "Contrib/System/Source/Call.S"):  # the stub; the System plug-in's calls
+            licence = next(f for f in fields if f.startswith("License:"))
+            blocks.append("\n".join(licences.get(f, f) if f == licence else f for f in fields))
+    return "\n\n".join(blocks)
+
+
+def main(maps):
+    members = {m for map_file in maps for m in linked(map_file)}
+    found = {}  # everything but tarnwick's own objects, which the maps name relative to the build folder
+    for member in sorted(m for m in members if m.startswith("/")):
+        archive, _, inside = member.partition("(")
+        found[member] = (os.path.normpath(archive), inside.rstrip(")"))
+    owner = packages(sorted({archive for archive, _ in found.values()}))
+    # Debian ships the same copyright file in each target's MinGW-w64 package: one section each text.
+    mingw, gcc = {}, {}
+    for member, (archive, inside) in found.items():
+        package = owner[archive]
+        copyright_file = f"/usr/share/doc/{package}/copyright"
+        if re.fullmatch(r"mingw-w64-[\w-]+-dev", package):
+            text = Path(copyright_file).read_text(encoding="utf-8")
+            mingw.setdefault(text, (copyright_file, []))[1].append((archive, inside))
+        elif re.fullmatch(r"g(cc|\+\+)-mingw-w64-[\w-]+", package):
+            gcc["libstdc++" if "libstdc++" in archive else "libgcc"] = copyright_file
+        else:
+            sys.exit(f"notices.py: {member} ({package}) is linked in, and these notices do not cover it")
+    if not mingw or "libgcc" not in gcc:
+        sys.exit("notices.py: the maps show no MinGW-w64 runtime or no libgcc: are they maps of tarnwick.exe?")
+    libraries = sorted(gcc)
+    sections = [mingw_section(*part) for part in mingw.values()]
+    sections += [gcc_section(gcc["libgcc"], libraries), nsis_section()]
+    parts = [MINGW, GCC.format(" / ".join(libraries)), NSIS]
+    intro = INTRO.format(parts="\n".join(f"  - {part}" for part in parts))
+    sys.stdout.write(f"\n{RULE}\n\n".join(s.strip() for s in [intro] + sections) + "\n")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 2:
         sys.exit(__doc__.split("\n\n")[1])
-    main(*sys.argv[1:])
+    main(sys.argv[1:])
