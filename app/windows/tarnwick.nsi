@@ -2,8 +2,8 @@
 ; with its notices, a Start-menu entry and an uninstaller.
 ; Built by scripts/windows.sh: makensis -DVERSION=1.00 -DFILES=FOLDER -DICON=... -DOUTFILE=...
 ; FOLDER holds tarnwick.exe and the texts that go beside it.
-Unicode true
-Target amd64-unicode ; the program is 64-bit only, and so is everything it installs
+; A 32-bit installer, like the program: it runs on 32- and 64-bit Windows alike, from XP SP3 on.
+Target x86-unicode
 ; zlib rather than LZMA: zlib's licence asks nothing of a program that carries it, LZMA's (the CPL) does.
 SetCompressor /SOLID zlib
 ManifestDPIAware true
@@ -20,8 +20,8 @@ BrandingText "tarnwick ${VERSION}"
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE ; /AllUsers or /CurrentUser, also with /S
+; For all users in Program Files, which on 64-bit Windows is the 32-bit programs' Program Files (x86).
 !define MULTIUSER_INSTALLMODE_INSTDIR tarnwick
-!define MULTIUSER_USE_PROGRAMFILES64
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME InstallLocation
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
@@ -32,7 +32,6 @@ BrandingText "tarnwick ${VERSION}"
 !include MultiUser.nsh
 !include MUI2.nsh
 !include WinVer.nsh
-!include x64.nsh
 
 ; Everything that goes beside the program, installed and removed alike.
 !macro EACH_FILE DO
@@ -40,9 +39,6 @@ BrandingText "tarnwick ${VERSION}"
     !insertmacro ${DO} readme.txt
     !insertmacro ${DO} LICENSE.txt
     !insertmacro ${DO} THIRD-PARTY-NOTICES.txt
-    !insertmacro ${DO} LGPL-3.0.txt
-    !insertmacro ${DO} GPL-3.0.txt
-    !insertmacro ${DO} SOURCES.txt
 !macroend
 !macro INSTALL NAME
     File "${FILES}/${NAME}"
@@ -74,17 +70,23 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "The tarnwick developers
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© 2026 The tarnwick developers"
 
 Function .onInit
-    ; Qt 6.4 runs on 64-bit Windows 10 1809 (build 17763) and later only.
-    ${IfNot} ${RunningX64}
-    ${OrIfNot} ${AtLeastWin10}
-    ${OrIfNot} ${AtLeastBuild} 17763
-        MessageBox MB_OK|MB_ICONSTOP "$(^Name) 需要 64 位 Windows 10 1809 或更新版本。" /SD IDOK
+    ; The program needs Windows XP SP3 or later (XP x64 and Server 2003 report 5.2 and pass). Abort here
+    ; ends a silent install with exit code 2.
+    ; LogicLib reads the conditions left to right: (XP and below SP3) or below XP.
+    ${If} ${IsWinXP}
+    ${AndIfNot} ${AtLeastServicePack} 3
+    ${OrIfNot} ${AtLeastWinXP}
+        MessageBox MB_OK|MB_ICONSTOP "$(^Name) 需要 Windows XP SP3 或更新版本。" /SD IDOK
         Abort
     ${EndIf}
+    ; The 32-bit view, which a 32-bit installer gets anyway on 64-bit Windows: said here, so that the
+    ; uninstaller and any tool reading the entry look where it was written.
+    SetRegView 32
     !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
+    SetRegView 32
     !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
@@ -94,7 +96,8 @@ Section
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\tarnwick.exe" "" "$INSTDIR\tarnwick.exe" 0
 
-    ; Listed under Settings > Apps, with the mode the uninstaller needs.
+    ; Listed in Add/Remove Programs (Settings > Apps on Windows 10 and 11), with the mode the uninstaller
+    ; needs.
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${APP_NAME}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tarnwick.exe,0"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
