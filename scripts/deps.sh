@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench|windows|windows-qt
+# Usage: scripts/deps.sh run|test|bench|windows
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
@@ -11,22 +11,19 @@ test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-
     fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback
     qt6-gtk-platformtheme weston xwayland qt6-wayland strace)
 bench_pkgs=(xvfb python3-xlib)
-# The Windows program: cross compiler, installer builder, and wine on a private X server for its checks.
-windows_pkgs=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build xz-utils zip nsis icoutils
-    wine wine64 xvfb xdotool xclip dbus python3-xlib)
-# Qt for the Windows program, made from Debian's source (scripts/windows-qt.sh): host moc/rcc/uic, the
-# cross compiler and build tools, perl for Qt's syncqt.pl, python3 for the licence records, apt for the
-# source package.
-windows_qt_pkgs=(qt6-base-dev g++-mingw-w64-x86-64-posix ninja-build cmake xz-utils perl python3 apt)
+# The Windows program: the 32- and 64-bit cross compilers (win32 threads), the installer builder, and for
+# its checks 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools, and the Linux
+# build (build_pkgs) of the probe that gives the checks the program's texts.
+windows_pkgs=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    ninja-build zip nsis icoutils wine wine64 wine32:i386 python3-fonttools xvfb xdotool xclip dbus python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
 windows) wanted=("${build_pkgs[@]}" "${windows_pkgs[@]}") ;;
-windows-qt) wanted=("${windows_qt_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench|windows|windows-qt" >&2
+    echo "usage: $0 run|test|bench|windows" >&2
     exit 2
     ;;
 esac
@@ -38,13 +35,22 @@ for p in "${wanted[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
+# Packages of another architecture (wine32:i386) need it known to dpkg before apt can find them.
+arches=()
+for p in "${missing[@]}"; do
+    arch=${p#*:}
+    [[ $arch != "$p" ]] && ! dpkg --print-foreign-architectures | grep -qx "$arch" && arches+=("$arch")
+done
+
 if [[ $(id -u) -eq 0 ]]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    for arch in "${arches[@]}"; do dpkg --add-architecture "$arch"; done
     apt-get update -qq
     apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 else
     echo "Missing packages. Run this, then try again:" >&2
+    for arch in "${arches[@]}"; do echo "  sudo dpkg --add-architecture $arch && sudo apt-get update" >&2; done
     echo "  sudo apt-get install -y ${missing[*]}" >&2
     exit 1
 fi
