@@ -1,0 +1,276 @@
+"""The Windows program's files checked from Debian: both builds of tarnwick.exe as Windows XP will load
+them, the notices against what the link took in, the zip, and the installer and uninstaller under wine.
+
+Run by scripts/windows.sh --check, which names the two programs (TARNWICK32, TARNWICK64), the packed
+files (DIST) and a folder for the wine prefixes (WINE_PREFIXES). The installer runs in a 64-bit prefix
+playing Windows 10 and a 32-bit one playing Windows XP, on a desktop of its own (tests/e2e/desktop.py).
+"""
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+from pathlib import Path
+from xml.etree import ElementTree
+
+SOURCE = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
+from desktop import TITLE, Display, Tarnwick, wait_for  # noqa: E402
+
+PROGRAM = {"i686": Path(os.environ["TARNWICK32"]), "x86_64": Path(os.environ["TARNWICK64"])}
+DIST = Path(os.environ["DIST"])
+VERSION = "1.00"
+LIMIT = 60.0  # seconds for one wine program to do its part; a first start in a prefix is the slowest
+BESIDE = ["readme.txt", "LICENSE.txt", "THIRD-PARTY-NOTICES.txt"]  # what goes beside tarnwick.exe
+UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\tarnwick"
+
+# Everything the programs may import, DLL by DLL. Windows XP SP3 has each: every function's documented
+# minimum client is Windows 2000 or XP, and msvcrt.dll's are exports of XP's own msvcrt.dll. The compiler
+# flags cannot promise this (the static runtime's imports are not checked against _WIN32_WINNT): a new
+# import fails here until it has been checked the same way.
+XP_SP3 = {
+    "comctl32.dll": "InitCommonControlsEx",
+    "gdi32.dll": """CreateFontIndirectW CreateSolidBrush DeleteObject EnumFontFamiliesExW GetCurrentObject
+        GetDeviceCaps GetGlyphOutlineW GetTextExtentExPointW GetTextExtentPoint32W GetTextMetricsW SelectObject
+        SetBkColor SetBkMode SetTextAlign SetTextColor TextOutW""",
+    "kernel32.dll": """DeleteCriticalSection EnterCriticalSection FreeLibrary GetLastError GetModuleHandleA
+        GetModuleHandleW GetProcAddress GetProcessHeap GetStartupInfoW HeapAlloc HeapFree InitializeCriticalSection
+        LeaveCriticalSection LoadLibraryA LoadLibraryW MulDiv SetUnhandledExceptionFilter Sleep TlsGetValue
+        VirtualProtect VirtualQuery lstrcpynW __C_specific_handler""",
+    "msvcrt.dll": """__iob_func __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr __wgetmainargs
+        __winitenv _amsg_exit _cexit _commode _errno _fmode _initterm _iob _onexit _wcmdln abort calloc exit
+        fprintf fputs free fwrite malloc memcpy memmove signal strlen strncmp vfprintf""",
+    "user32.dll": """AdjustWindowRectEx CallWindowProcW CharLowerBuffW CreateWindowExW DefWindowProcW DeleteMenu
+        DestroyWindow DispatchMessageW FillRect GetClientRect GetDC GetDlgCtrlID GetFocus GetKeyState GetMessageW
+        GetMonitorInfoW GetParent GetSysColor GetSystemMenu GetSystemMetrics GetWindowLongPtrW GetWindowLongW
+        GetWindowTextLengthW GetWindowTextW InvalidateRect IsChild IsDialogMessageW LoadCursorW LoadImageW
+        MessageBoxW MonitorFromPoint MonitorFromWindow MoveWindow PostQuitMessage RedrawWindow RegisterClassExW
+        ReleaseDC SendMessageW SetFocus SetWindowLongPtrW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
+        TranslateMessage UpdateWindow""",
+}
+
+# For each library a link may take members from, the names the notices must give it. A member of any
+# other library fails the check: the notices (app/windows/notices.py) must learn it first.
+PARTS = [
+    (r"^(app|core|ui)/", []),  # tarnwick's own
+    (r"/lib(mingw32|mingwex|msvcrt|moldname|kernel32|user32|gdi32|comctl32)\.a\(|/crt2u?\.o$", ["MinGW-w64"]),
+    # gdtoa, the number conversions of printf and strtod, and printf's formatting
+    (r"/libmingwex\.a\(\w+-(dmisc|dtoa|g_+\w*fmt|gdtoa|gethex|gmisc|hd_init|hexnan|misc|smisc|strtodg|strtopx|sum"
+     r"|ulp)\.o\)", ["Lucent Technologies"]),
+    (r"/libmingwex\.a\(\w+-(qnan|strtodnrp)\.o\)", ["David M. Gay"]),
+    (r"/libmingwex\.a\(\w+-mingw_pformat\.o\)", ["Keith Marshall"]),
+    (r"/libgcc(_eh)?\.a\(|/crt(begin|end)\.o$", ["libgcc", "GCC RUNTIME LIBRARY EXCEPTION"]),
+    (r"/libstdc\+\+\.a\(", ["libstdc++", "GCC RUNTIME LIBRARY EXCEPTION"]),
+]
+
+
+def run(*args):
+    return subprocess.run(args, check=True, capture_output=True, timeout=LIMIT).stdout
+
+
+def linked(map_file):
+    """The archive members and object files a link took in, as its map lists them."""
+    text = Path(map_file).read_text(errors="replace")
+    members = re.findall(r"^(\S+\.a\([^)]*\))$", text.split("Discarded input sections")[0], re.M)
+    return members + re.findall(r"^LOAD (\S+\.o(?:bj)?)$", text, re.M)
+
+
+def icon_images(data):
+    """(width, height, bits per pixel, image bytes) of each image of an .ico file."""
+    images = []
+    for i in range(struct.unpack_from("<H", data, 4)[0]):
+        width, height, _, _, _, bits, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        images.append((width, height, bits, data[offset:offset + length]))
+    return images
+
+
+def windows_text(data):
+    """A text file as Notepad of any Windows reads it: UTF-8 with a byte-order mark, CR LF lines."""
+    assert data.startswith(b"\xef\xbb\xbf"), "no byte-order mark"
+    assert data.count(b"\n") == data.count(b"\r\n"), "a line ends without CR"
+    return data.decode("utf-8-sig").replace("\r\n", "\n")
+
+
+class Programs(unittest.TestCase):
+    """tarnwick.exe, 32- and 64-bit, as the loader of Windows XP sees it."""
+
+    def test_is_a_small_stripped_gui_program_for_windows_xp(self):
+        for arch, (magic, subsystem) in {"i686": ("PE32", "5.01"), "x86_64": ("PE32+", "5.02")}.items():
+            with self.subTest(arch):
+                header = run(f"{arch}-w64-mingw32-objdump", "-p", PROGRAM[arch]).decode()
+                field = {name: value for name, value in re.findall(r"^(\w+)\s+(.*)$", header, re.M)}
+                self.assertEqual(field["Magic"].split()[-1], f"({magic})")
+                self.assertTrue(field["Subsystem"].endswith("(Windows GUI)"))
+                self.assertEqual(f"{field['MajorSubsystemVersion']}.{int(field['MinorSubsystemVersion']):02}",
+                                 subsystem)
+                self.assertIn("symbols stripped", header.split("Time/Date")[0])
+                self.assertLessEqual(PROGRAM[arch].stat().st_size, 200 * 1024)
+                imports = {}
+                for dll, names in re.findall(r"DLL Name: (\S+)\n\s*vma:.*\n((?:\s+[0-9a-f]+\s+\d+\s+\S+\n)*)", header):
+                    imports.setdefault(dll.lower(), set()).update(re.findall(r"\d+\s+(\S+)\n", names))
+                self.assertIn("kernel32.dll", imports)
+                foreign = {f"{dll}!{name}" for dll, names in imports.items() for name in names
+                           if name not in XP_SP3.get(dll, "").split()}
+                self.assertEqual(foreign, set(), "imports that Windows XP SP3 may lack")
+
+    def test_resources_are_version_1_00_chinese_the_icon_and_visual_styles(self):
+        icon = (SOURCE / "app" / "icons" / "tarnwick.ico").read_bytes()
+        for arch, program in PROGRAM.items():
+            with self.subTest(arch):
+                rc = run(f"{arch}-w64-mingw32-windres", "-i", program, "-O", "rc").decode()
+                self.assertRegex(rc, r"FILEVERSION 1, 0, 0, 0\s+PRODUCTVERSION 1, 0, 0, 0")
+                strings = re.search(r'BLOCK "080404b0"\s+BEGIN(.*?)END', rc, re.S)  # Chinese (PRC), Unicode
+                self.assertIsNotNone(strings, rc)
+                self.assertRegex(strings.group(1), r'VALUE "FileVersion", "1\.00"')
+                self.assertRegex(strings.group(1), r'VALUE "ProductVersion", "1\.00"')
+                # The icon group, rebuilt as an .ico file, holds the 16 and 32 px 16-colour images of the
+                # program's icon file.
+                group = icon_images(run("wrestool", "-x", "-t", "14", program))
+                self.assertEqual([(w, h, bits) for w, h, bits, _ in group], [(16, 16, 4), (32, 32, 4)])
+                self.assertEqual(group, icon_images(icon))
+                manifest = ElementTree.fromstring(run("wrestool", "-x", "--raw", "-t", "24", program))
+                ns = "{urn:schemas-microsoft-com:asm.v1}"
+                wanted = {a.attrib["name"]: a.attrib["version"]
+                          for a in manifest.iter(f"{ns}assemblyIdentity") if a.attrib.get("publicKeyToken")}
+                self.assertEqual(wanted, {"Microsoft.Windows.Common-Controls": "6.0.0.0"})
+
+
+class Shipped(unittest.TestCase):
+    folder = f"tarnwick-{VERSION}"
+
+    def test_notices_name_every_part_the_link_took_in(self):
+        notices = (DIST / self.folder / "THIRD-PARTY-NOTICES.txt").read_bytes().decode("utf-8-sig")
+        members = linked(PROGRAM["i686"].parent / "tarnwick.map")
+        self.assertTrue(any("libmingw32.a(" in m for m in members), "the map lists what was linked")
+        unknown = [m for m in members if not any(re.search(pattern, m) for pattern, _ in PARTS)]
+        self.assertEqual(unknown, [], "members of libraries that the notices do not know")
+        missing = {(name, member) for member in members for pattern, names in PARTS if re.search(pattern, member)
+                   for name in names if name not in notices}
+        self.assertEqual(missing, set(), "parts of tarnwick.exe that THIRD-PARTY-NOTICES.txt does not name")
+        self.assertNotIn("Qt", notices)
+
+    def test_zip_holds_the_32_bit_program_and_its_three_texts(self):
+        with zipfile.ZipFile(DIST / f"tarnwick-{VERSION}-windows.zip") as archive:
+            self.assertEqual(sorted(archive.namelist()), sorted(
+                [f"{self.folder}/", f"{self.folder}/tarnwick.exe"] + [f"{self.folder}/{f}" for f in BESIDE]))
+            self.assertEqual(archive.read(f"{self.folder}/tarnwick.exe"), PROGRAM["i686"].read_bytes())
+            texts = {name: windows_text(archive.read(f"{self.folder}/{name}")) for name in BESIDE}
+        self.assertEqual(texts["LICENSE.txt"], (SOURCE / "LICENSE.txt").read_text(encoding="utf-8"))
+        # The read-me names the files beside it, in one line.
+        self.assertTrue(any(all(f in line for f in BESIDE) for line in texts["readme.txt"].splitlines()))
+
+
+class Prefix:
+    """A wine prefix of these checks' own, 32- or 64-bit, playing a Windows version, until the module ends."""
+
+    def __init__(self, name, arch, version):
+        self.path = Path(os.environ["WINE_PREFIXES"]) / name
+        self.command = [str(SOURCE / "tests" / "windows" / "wine.sh"), str(self.path)]
+        self.drive_c = self.path / "drive_c"
+        self.wine("--set-up", arch, version, timeout=LIMIT * 3)
+        unittest.addModuleCleanup(self.wine, "--stop", check=False)
+
+    def wine(self, *args, check=True, timeout=LIMIT):
+        result = subprocess.run([*self.command, *map(str, args)], env=DESKTOP.env, capture_output=True,
+                                timeout=timeout)
+        if check and result.returncode != 0:
+            raise AssertionError(f"{' '.join(map(str, args))} exited with {result.returncode}:\n"
+                                 f"{result.stdout.decode(errors='replace')}{result.stderr.decode(errors='replace')}")
+        return result
+
+    def files(self):
+        """Every file and folder on C: but the temporary folders, as paths relative to C:."""
+        return {p.relative_to(self.drive_c) for p in self.drive_c.rglob("*")
+                if "Temp" not in p.relative_to(self.drive_c).parts}
+
+    def unix(self, path):
+        return self.drive_c / path.removeprefix("C:\\").replace("\\", "/")
+
+    def uninstall_entry(self, hive):
+        """The installer's entry in the 32-bit registry view, as {name: text}; None where there is none."""
+        with tempfile.TemporaryDirectory(prefix="tarnwick-reg-") as folder:
+            export = Path(folder) / "entry.reg"
+            if self.wine("reg", "export", f"{hive}\\{UNINSTALL_KEY}", "Z:" + str(export).replace("/", "\\"),
+                         "/y", "/reg:32", check=False).returncode != 0:
+                return None
+            text = export.read_bytes().decode("utf-16").replace("\r\n", "\n")
+        return {m[0]: m[1].replace("\\\\", "\\").replace('\\"', '"')
+                for m in re.findall(r'^"([^"]+)"="((?:[^"\\]|\\.)*)"$', text, re.M)}
+
+
+DESKTOP = None
+PREFIXES = {}
+
+
+class Installer(unittest.TestCase):
+    installer = DIST / f"tarnwick-{VERSION}-windows-installer.exe"
+
+    @classmethod
+    def setUpClass(cls):
+        global DESKTOP
+        DESKTOP = Display()
+        unittest.addModuleCleanup(DESKTOP.close)  # also where the rest of this set-up fails, after the prefixes
+        PREFIXES["Windows 10, 64-bit"] = Prefix("installer-10-64", "win64", "win10"), "Program Files (x86)"
+        PREFIXES["Windows XP, 32-bit"] = Prefix("installer-xp-32", "win32", "winxp"), "Program Files"
+
+    def test_installs_silently_for_all_or_one_and_uninstalls_completely(self):
+        packed = DIST / f"tarnwick-{VERSION}"
+        for (system, (prefix, program_files)), (mode, hive) in [
+                (p, m) for p in PREFIXES.items() for m in (("AllUsers", "HKLM"), ("CurrentUser", "HKCU"))]:
+            with self.subTest(system=system, mode=mode):
+                before = prefix.files()
+                prefix.wine(self.installer, "/S", f"/{mode}")
+                entry = prefix.uninstall_entry(hive)
+                self.assertEqual((entry["DisplayName"], entry["DisplayVersion"]), (TITLE, VERSION))
+                folder = prefix.unix(entry["InstallLocation"])
+                profile = next(p for p in (prefix.drive_c / "users").iterdir() if p.name not in ("Public", "Default"))
+                where = prefix.drive_c / program_files / "tarnwick" if mode == "AllUsers" else profile
+                self.assertTrue(folder == where or where in folder.parents, f"{folder} not in {where}")
+                self.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(["tarnwick.exe", "uninstall.exe"]
+                                                                                 + BESIDE))
+                for name in ["tarnwick.exe"] + BESIDE:
+                    self.assertEqual((folder / name).read_bytes(), (packed / name).read_bytes(), name)
+                # The Start-menu entry: the current user's own, or every user's.
+                (shortcut,) = [prefix.drive_c / p for p in prefix.files() - before if p.name == f"{TITLE}.lnk"]
+                self.assertEqual(shortcut.parts[-3:-1], ("Start Menu", "Programs"))
+                self.assertEqual(profile in shortcut.parents, mode == "CurrentUser")
+                # It holds the installed program as its target (ANSI) and its icon (UTF-16), and opens the
+                # window.
+                program = entry["InstallLocation"] + "\\tarnwick.exe"
+                link = shortcut.read_bytes()
+                self.assertIn(program.encode("ascii"), link)
+                self.assertIn(program.encode("utf-16-le"), link)
+                Tarnwick(DESKTOP, "start", args=("/unix", str(shortcut)), launcher=prefix.command).kill()
+
+                # As a tool would run it from the entry in Add/Remove Programs; the uninstaller runs on from
+                # a copy of itself in the temporary folder.
+                command = re.fullmatch(r'"([^"]+)" (.*)', entry["QuietUninstallString"])
+                prefix.wine(command[1], *command[2].split())
+                wait_for(lambda: not folder.exists() and not shortcut.exists() and prefix.uninstall_entry(hive) is None,
+                         "the uninstaller to remove the program, its shortcut and its entry", LIMIT)
+                # The per-user programs folder is Windows' own, made for whichever program comes first.
+                self.assertEqual(prefix.files() - before - {folder.parent.relative_to(prefix.drive_c)}, set())
+
+    def test_window_title_is_chinese(self):
+        prefix, _ = PREFIXES["Windows 10, 64-bit"]
+        setup = DESKTOP.popen([*prefix.command, str(self.installer)], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        self.addCleanup(setup.wait, LIMIT)
+        self.addCleanup(setup.kill)
+        wait_for(lambda: DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE} 安装", check=False),
+                 "the installer's window with its Chinese title", LIMIT)
+
+    def test_refuses_windows_older_than_xp_sp3(self):
+        prefix, _ = PREFIXES["Windows XP, 32-bit"]
+        self.addCleanup(prefix.wine, "--version", "winxp")
+        prefix.wine("--version", "win2k")
+        before = prefix.files()
+        self.assertEqual(prefix.wine(self.installer, "/S", check=False).returncode, 2)  # the installer's own check
+        self.assertEqual(prefix.files(), before)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
