@@ -27,10 +27,12 @@ LIMIT = 60.0  # seconds for one wine program to do its part; a first start in a 
 BESIDE = ["readme.txt", "LICENSE.txt", "THIRD-PARTY-NOTICES.txt"]  # what goes beside tarnwick.exe
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\tarnwick"
 
-# Everything the programs may import, DLL by DLL. Windows XP SP3 has each: every function's documented
-# minimum client is Windows 2000 or XP, and msvcrt.dll's are exports of XP's own msvcrt.dll. The compiler
-# flags cannot promise this (the static runtime's imports are not checked against _WIN32_WINNT): a new
-# import fails here until it has been checked the same way.
+# Everything the programs may import, DLL by DLL, each checked to be in Windows XP SP3: the documented
+# minimum client of every user32, gdi32 and kernel32 function is Windows 2000 or XP (InitCommonControlsEx's
+# page says Vista, but names comctl32 4.70, which XP has; __C_specific_handler is the x64 kernel32's own),
+# and msvcrt.dll's are in the msvcrt.dll of NT 4.0, or of XP for the 64-bit __iob_func, as mingw-w64's
+# msvcrt.def records the versions. The compiler flags cannot promise this (the static runtime's imports
+# are not checked against _WIN32_WINNT): a new import fails here until it has been checked the same way.
 XP_SP3 = {
     "comctl32.dll": "InitCommonControlsEx",
     "gdi32.dll": """CreateFontIndirectW CreateSolidBrush DeleteObject EnumFontFamiliesExW GetCurrentObject
