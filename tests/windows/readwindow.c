@@ -1,0 +1,94 @@
+/* What tarnwick's window and its message boxes hold, as a screen reader reads it: the checks under wine
+ * run this beside the program and ask it once for every line they write to its input. It answers each
+ * with one line of JSON (UTF-8): null while there is no window, otherwise
+ *   {"client": [width, height], "controls": [{"class": ..., "text": ..., "focus": true|false}, ...],
+ *    "boxes": [{"title": ..., "texts": [...]}]}
+ * with the controls in their stacking order, and the program's other windows (its message boxes). */
+#include <windows.h>
+
+#include <stdio.h>
+
+static void put_text(const wchar_t *text)
+{
+    char utf8[65536];
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+    putchar('"');
+    for (int i = 0; i + 1 < length; ++i) {
+        unsigned char c = (unsigned char)utf8[i];
+        if (c == '"' || c == '\\')
+            printf("\\%c", c);
+        else if (c < 0x20)
+            printf("\\u%04x", c);
+        else
+            putchar(c);
+    }
+    putchar('"');
+}
+
+static void put_window_text(HWND window)
+{
+    static wchar_t text[32768];
+    text[0] = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, sizeof text / sizeof *text, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, NULL);
+    put_text(text);
+}
+
+static void put_children(HWND parent, HWND focus, const char *key)
+{
+    printf("\"%s\": [", key);
+    int first = 1;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[64];
+        GetClassNameW(child, kind, 64);
+        printf(first ? "{\"class\": " : ", {\"class\": ");
+        put_text(kind);
+        printf(", \"text\": ");
+        put_window_text(child);
+        printf(", \"focus\": %s}", child == focus ? "true" : "false");
+        first = 0;
+    }
+    printf("]");
+}
+
+static HWND main_window;
+static int box_count;
+
+static BOOL CALLBACK put_box(HWND window, LPARAM process)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (window == main_window || owner != (DWORD)process || !IsWindowVisible(window))
+        return TRUE;
+    printf(box_count++ ? ", {\"title\": " : "{\"title\": ");
+    put_window_text(window);
+    printf(", ");
+    put_children(window, NULL, "texts");
+    printf("}");
+    return TRUE;
+}
+
+int main(void)
+{
+    char line[256];
+    while (fgets(line, sizeof line, stdin)) {
+        main_window = FindWindowW(NULL, L"DEBUG\x4EE3\x7801\x67E5\x8BE2\x7CFB\x7EDF");
+        if (!main_window) {
+            printf("null\n");
+            fflush(stdout);
+            continue;
+        }
+        DWORD process = 0;
+        GUITHREADINFO thread = {sizeof thread};
+        GetGUIThreadInfo(GetWindowThreadProcessId(main_window, &process), &thread);
+        RECT client;
+        GetClientRect(main_window, &client);
+        printf("{\"client\": [%ld, %ld], ", client.right, client.bottom);
+        put_children(main_window, thread.hwndFocus, "controls");
+        printf(", \"boxes\": [");
+        box_count = 0;
+        EnumWindows(put_box, (LPARAM)process);
+        printf("]}\n");
+        fflush(stdout);
+    }
+    return 0;
+}
