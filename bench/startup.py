@@ -1,14 +1,14 @@
 #!/usr/bin/python3
-"""Start-up time and memory of tarnwick beside two peers, on a private Xvfb server.
+"""Start-up time and memory of tarnwick beside its peers, on a private Xvfb server.
 
-The peers: the same seven controls written the plain Qt way (PLAIN), and one window of the same size
-with one label (FLOOR), the least a Qt program that shows Chinese costs. For each run: the time from
-starting the process until its window is mapped (seen as a MapNotify event on the root window, so no
-polling delay), and its resident memory once shown (VmRSS, read when it has stopped changing). The
-three programs take turns; after one discarded warm-up run each, the medians of RUNS runs are
-compared as tarnwick's ratio to each peer.
+For each run: the time from starting the process until its window is mapped (seen as a MapNotify event
+on the root window, so no polling delay), and its resident memory once shown (VmRSS, read when it has
+stopped changing). The programs take turns; after one discarded warm-up run each, the medians of RUNS
+runs are compared as the first program's ratio to each of the others.
 
-usage: bench/startup.py TARNWICK PLAIN FLOOR [RUNS]
+usage: bench/startup.py [--wine PREFIX] RUNS NAME=PROGRAM...
+  With --wine, the programs are Windows programs, run under wine in that prefix (made if missing),
+  whose wine server is started before the first run and kept running, as on a desktop where wine runs.
 """
 import os
 import statistics
@@ -30,9 +30,9 @@ def rss_kib(pid):
     raise RuntimeError("no VmRSS")
 
 
-def one_run(x, env, program):
+def one_run(x, env, launcher, program):
     start = time.perf_counter()
-    proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen([*launcher, program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         deadline = start + 30
         while True:
@@ -55,9 +55,14 @@ def one_run(x, env, program):
         proc.wait()
 
 
-def main():
-    programs = {"tarnwick": sys.argv[1], "plain Qt": sys.argv[2], "one label": sys.argv[3]}
-    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 15
+def main(args):
+    launcher = []
+    if args[0] == "--wine":
+        launcher = [os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "windows", "wine.sh"),
+                    args[1]]
+        args = args[2:]
+    runs = int(args[0])
+    programs = dict(arg.split("=", 1) for arg in args[1:])
     server = Display("1024x768x24")
     try:
         env = dict(server.env)
@@ -66,30 +71,39 @@ def main():
         env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/nonexistent/bus"
         # The fonts of a fresh Debian 12 with tarnwick's packages, whatever else this machine has.
         env["FONTCONFIG_FILE"] = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fonts.conf")
+        if launcher:
+            if not os.path.isdir(launcher[1]):
+                subprocess.run([*launcher, "--set-up", "win32", "win10"], env=env, check=True, capture_output=True)
+            # The wine server and the desktop's own programs, up before the first run and staying.
+            waiting = server.popen([*launcher, "cmd", "/c", "pause"], env=env, stdin=subprocess.PIPE,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         x = xdisplay.Display(server.name)
         x.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         x.sync()
         results = {name: [] for name in programs}
         for i in range(runs + 1):
             for name, program in programs.items():
-                sample = one_run(x, env, program)
+                sample = one_run(x, env, launcher, program)
                 if i > 0:
                     results[name].append(sample)
         x.close()
+        if launcher:
+            waiting.stdin.close()
+            subprocess.run([*launcher, "--stop"], env=env, capture_output=True)
     finally:
         server.close()
 
     medians = {name: (statistics.median(s[0] for s in samples) * 1000, statistics.median(s[1] for s in samples))
                for name, samples in results.items()}
     print(f"start-up, {runs} runs each, taking turns, medians")
-    print(f"{'program':<10} {'time to map (ms)':>17} {'RSS once shown (KiB)':>21}")
+    print(f"{'program':<12} {'time to map (ms)':>17} {'RSS once shown (KiB)':>21}")
     for name, (ms, kib) in medians.items():
-        print(f"{name:<10} {ms:>17.1f} {kib:>21.0f}")
-    ours = medians["tarnwick"]
-    for peer in ("plain Qt", "one label"):
-        theirs = medians[peer]
-        print(f"tarnwick / {peer}: time {ours[0] / theirs[0]:.2f}x, memory {ours[1] / theirs[1]:.2f}x")
+        print(f"{name:<12} {ms:>17.1f} {kib:>21.0f}")
+    first, *peers = medians
+    for peer in peers:
+        ours, theirs = medians[first], medians[peer]
+        print(f"{first} / {peer}: time {ours[0] / theirs[0]:.2f}x, memory {ours[1] / theirs[1]:.2f}x")
 
 
 if __name__ == "__main__":
-    main()
+    main(sys.argv[1:])

@@ -55,10 +55,7 @@ if $check; then
     cmake --build "$out/linux" --parallel 2 --target slotprobe
     export TARNWICK32=$exe TARNWICK64=$out/x86_64/tarnwick.exe DIST=$dist SLOTPROBE=$out/linux/tests/slotprobe \
         WINE_PREFIXES=$out/wine
-    for test in tests/windows/test_files.py tests/windows/test_window.py; do
-        if [[ -f $test ]]; then
-            /usr/bin/python3 "$test"
-        fi
-    done
+    /usr/bin/python3 tests/windows/test_files.py
+    /usr/bin/python3 tests/windows/test_window.py
 fi
 echo "tarnwick.exe: $(stat -c %s "$exe") bytes (32-bit, shipped), $(stat -c %s "$out/x86_64/tarnwick.exe") bytes (64-bit)"

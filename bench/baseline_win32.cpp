@@ -1,0 +1,27 @@
+// Start-up floor on Windows: one window of tarnwick's size showing the label "DEBUG代码：" in the
+// system's dialog font, and nothing else; the least a Win32 program that shows Chinese costs.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"baseline";
+    RegisterClassW(&windowClass);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    RECT frame = {0, 0, 249, 241};
+    AdjustWindowRect(&frame, style, FALSE);
+    const HWND window = CreateWindowW(L"baseline", L"baseline", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                                      nullptr);
+    const HWND label = CreateWindowW(L"STATIC", L"DEBUG代码：", WS_CHILD | WS_VISIBLE, 8, 8, 233, 25, window,
+                                     nullptr, instance, nullptr);
+    SendMessageW(label, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ShowWindow(window, show);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return 0;
+}
