@@ -149,7 +149,8 @@ void drawCaption(HDC dc, const RECT &area, std::u16string_view text, const LOGFO
     const double share = double(height) / std::max(count, 1);
     for (int i = 0; i < count; ++i) {
         const int x = area.left + (width - lines[i].width) / 2;
-        const int baseline = area.top + int(std::lround(share * i + (share - ink.height()) / 2.0)) + ink.above;
+        const int baseline =
+            area.top + int(std::lround(share * i + (share - ink.height()) / 2.0)) + ink.above;
         TextOutW(dc, x, baseline, wide(text) + lines[i].start, int(lines[i].length));
     }
     SelectObject(dc, before);

@@ -6,7 +6,8 @@ namespace
 
 template <typename Function> Function user32(const char *name)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 using GetDpiForWindowFn = UINT(WINAPI *)(HWND);

@@ -8,9 +8,23 @@ namespace
 // Faces that carry simplified Chinese, in order of preference. Windows has SimSun from XP on and
 // YaHei from Vista; the others are what other systems (and wine on them) offer.
 constexpr const wchar_t *StandIns[] = {
-    L"微软雅黑", L"Microsoft YaHei", L"宋体", L"SimSun", L"新宋体", L"NSimSun", L"黑体", L"SimHei",
-    L"Noto Sans CJK SC", L"Noto Sans Mono CJK SC", L"Source Han Sans SC", L"WenQuanYi Micro Hei",
-    L"WenQuanYi Zen Hei", L"Noto Serif CJK SC", L"AR PL UMing CN", L"AR PL UKai CN", L"Droid Sans Fallback",
+    L"微软雅黑",
+    L"Microsoft YaHei",
+    L"宋体",
+    L"SimSun",
+    L"新宋体",
+    L"NSimSun",
+    L"黑体",
+    L"SimHei",
+    L"Noto Sans CJK SC",
+    L"Noto Sans Mono CJK SC",
+    L"Source Han Sans SC",
+    L"WenQuanYi Micro Hei",
+    L"WenQuanYi Zen Hei",
+    L"Noto Serif CJK SC",
+    L"AR PL UMing CN",
+    L"AR PL UKai CN",
+    L"Droid Sans Fallback",
 };
 
 constexpr const wchar_t *YaHeiFaces[] = {L"微软雅黑", L"Microsoft YaHei"};

@@ -19,7 +19,7 @@ namespace
 {
 
 // Declared only for newer Windows than the program is built for.
-constexpr UINT DpiChanged = 0x02E0;      // WM_DPICHANGED, Windows 8.1
+constexpr UINT DpiChanged = 0x02E0;       // WM_DPICHANGED, Windows 8.1
 constexpr UINT GetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703
 
 constexpr wchar_t ClassName[] = L"tarnwick.FrmDc";
@@ -106,8 +106,8 @@ bool FrmDc::start(HINSTANCE instance, int show)
     POINT origin = {0, 0};
     MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
     GetMonitorInfoW(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    CreateWindowExW(ExStyle, ClassName, wide(form::Title), Style, monitor.rcWork.left, monitor.rcWork.top, 0, 0,
-                    nullptr, nullptr, instance, this);
+    CreateWindowExW(ExStyle, ClassName, wide(form::Title), Style, monitor.rcWork.left, monitor.rcWork.top, 0,
+                    0, nullptr, nullptr, instance, this);
     if (!m_window)
         return false;
     // A fixed window: its system menu offers only to move and to close it.
@@ -124,7 +124,8 @@ bool FrmDc::start(HINSTANCE instance, int show)
     const RECT &work = monitor.rcWork;
     const SIZE size = windowSize(m_dpi);
     SetWindowPos(m_window, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(m_window, show);
     UpdateWindow(m_window);
     SetFocus(TxtC);
@@ -133,10 +134,12 @@ bool FrmDc::start(HINSTANCE instance, int show)
 
 void FrmDc::createControls(HINSTANCE instance)
 {
-    const auto make = [&](const wchar_t *kind, const form::Control &control, DWORD style, DWORD exStyle, int id) {
+    const auto make = [&](const wchar_t *kind, const form::Control &control, DWORD style, DWORD exStyle,
+                          int id) {
         // Stacked in the order made, the first on top; Tab goes from one to the next in the same order.
-        return CreateWindowExW(exStyle, kind, wide(control.caption), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                               0, 0, 0, 0, m_window, HMENU(INT_PTR(id)), instance, nullptr);
+        return CreateWindowExW(exStyle, kind, wide(control.caption),
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, m_window,
+                               HMENU(INT_PTR(id)), instance, nullptr);
     };
     TxtC = make(L"EDIT", form::TxtC, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdTxtC);
     Label1 = make(L"STATIC", form::Label1, SS_OWNERDRAW, 0, IdLabel1);
@@ -162,10 +165,10 @@ void FrmDc::layOut(UINT dpi)
         return RECT{px(c.place.left), px(c.place.top), px(c.place.left + c.place.width),
                     px(c.place.top + c.place.height)};
     };
-    for (const auto &[control, place] : {std::pair(TxtC, &form::TxtC), std::pair(Label1, &form::Label1),
-                                         std::pair(CmdOK, &form::CmdOK), std::pair(Cmdm, &form::Cmdm),
-                                         std::pair(CmdCE, &form::CmdCE), std::pair(TxtGD, &form::TxtGD),
-                                         std::pair(Label3, &form::Label3)}) {
+    for (const auto &[control, place] :
+         {std::pair(TxtC, &form::TxtC), std::pair(Label1, &form::Label1), std::pair(CmdOK, &form::CmdOK),
+          std::pair(Cmdm, &form::Cmdm), std::pair(CmdCE, &form::CmdCE), std::pair(TxtGD, &form::TxtGD),
+          std::pair(Label3, &form::Label3)}) {
         const RECT r = rectOf(*place);
         MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
@@ -180,8 +183,8 @@ void FrmDc::layOut(UINT dpi)
 
 SIZE FrmDc::windowSize(UINT dpi) const
 {
-    return dpi::windowSize(form::pixels(form::ClientWidth, int(dpi)), form::pixels(form::ClientHeight, int(dpi)),
-                           Style, ExStyle, dpi);
+    return dpi::windowSize(form::pixels(form::ClientWidth, int(dpi)),
+                           form::pixels(form::ClientHeight, int(dpi)), Style, ExStyle, dpi);
 }
 
 void FrmDc::takeColours()
@@ -302,15 +305,18 @@ void FrmDc::nameBoxes()
         return;
     using Initialize = HRESULT(WINAPI *)(void *, DWORD);
     using Create = HRESULT(WINAPI *)(REFCLSID, IUnknown *, DWORD, REFIID, void **);
-    const auto initialize = reinterpret_cast<Initialize>(reinterpret_cast<void (*)()>(GetProcAddress(ole, "CoInitializeEx")));
-    const auto create = reinterpret_cast<Create>(reinterpret_cast<void (*)()>(GetProcAddress(ole, "CoCreateInstance")));
+    const auto initialize =
+        reinterpret_cast<Initialize>(reinterpret_cast<void (*)()>(GetProcAddress(ole, "CoInitializeEx")));
+    const auto create =
+        reinterpret_cast<Create>(reinterpret_cast<void (*)()>(GetProcAddress(ole, "CoCreateInstance")));
     IAccPropServices *names = nullptr;
     if (!initialize || !create || FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED)) ||
         FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                       reinterpret_cast<void **>(&names))))
         return;
     names->SetHwndPropStr(TxtC, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(form::CodeBoxName));
-    names->SetHwndPropStr(TxtGD, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(form::ResultBoxName));
+    names->SetHwndPropStr(TxtGD, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                          wide(form::ResultBoxName));
     names->Release();
 }
 
@@ -458,7 +464,8 @@ LRESULT FrmDc::handleBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
                ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
     case WM_KEYDOWN:
         // Ctrl+A selects all, also on Windows versions whose boxes do not.
-        if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0) {
+        if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 &&
+            GetKeyState(VK_SHIFT) >= 0) {
             SendMessageW(box, EM_SETSEL, 0, -1);
             return 0;
         }

@@ -21,9 +21,10 @@ class TextBuffer
 {
 public:
     explicit TextBuffer(std::size_t length)
-        : m_data(length < sizeof m_inline / sizeof *m_inline
-                     ? m_inline
-                     : static_cast<char16_t *>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * sizeof(char16_t)))),
+        : m_data(
+              length < sizeof m_inline / sizeof *m_inline
+                  ? m_inline
+                  : static_cast<char16_t *>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * sizeof(char16_t)))),
           m_size(m_data ? length : 0)
     {
         if (!m_data)
