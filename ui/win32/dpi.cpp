@@ -27,6 +27,11 @@ UINT ofWindow(HWND window)
             return found;
     }
     // Before Windows 10 a program sees one DPI, the system's, on every monitor.
+    return ofSystem();
+}
+
+UINT ofSystem()
+{
     const HDC screen = GetDC(nullptr);
     const int found = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);

@@ -11,6 +11,9 @@ namespace dpi
 // The dots per inch the window is drawn at now.
 UINT ofWindow(HWND window);
 
+// The system's dots per inch: what a window starts at on the primary monitor.
+UINT ofSystem();
+
 // The outer size of a window whose client area is width x height pixels at a DPI.
 SIZE windowSize(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
 

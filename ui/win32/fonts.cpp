@@ -1,85 +1,62 @@
-// Face choice: the named face where installed, else the first installed stand-in that covers
-// simplified Chinese.
+// Face choice: the named face where installed, else the face Windows has for simplified Chinese.
 #include "fonts.h"
+
+#include <iterator>
 
 namespace
 {
 
-// Faces that carry simplified Chinese, in order of preference. Windows has SimSun from XP on and
-// YaHei from Vista; the others are what other systems (and wine on them) offer.
-constexpr const wchar_t *StandIns[] = {
-    L"微软雅黑",
-    L"Microsoft YaHei",
-    L"宋体",
-    L"SimSun",
-    L"新宋体",
-    L"NSimSun",
-    L"黑体",
-    L"SimHei",
-    L"Noto Sans CJK SC",
-    L"Noto Sans Mono CJK SC",
-    L"Source Han Sans SC",
-    L"WenQuanYi Micro Hei",
-    L"WenQuanYi Zen Hei",
-    L"Noto Serif CJK SC",
-    L"AR PL UMing CN",
-    L"AR PL UKai CN",
-    L"Droid Sans Fallback",
-};
-
+// Each face by its Chinese name, as Chinese Windows lists it, then its English one.
 constexpr const wchar_t *YaHeiFaces[] = {L"微软雅黑", L"Microsoft YaHei"};
 constexpr const wchar_t *SimSunFaces[] = {L"宋体", L"SimSun"};
 constexpr const wchar_t *DefaultFaces[] = {L"Microsoft YaHei UI", L"微软雅黑", L"Microsoft YaHei"};
 
-int CALLBACK noteFound(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM found)
+int CALLBACK noteFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
-    // Faces for vertical writing ("@SimSun") lie on their side.
-    if (font->lfFaceName[0] != L'@') {
-        lstrcpynW(reinterpret_cast<wchar_t *>(found), font->lfFaceName, LF_FACESIZE);
-        return 0;
-    }
-    return 1;
+    *reinterpret_cast<bool *>(found) = true;
+    return 0;
 }
 
-// The installed face of that name that covers simplified Chinese, or, with an empty name, the first
-// such face of any name. Empty where there is none.
-bool findFace(HDC dc, const wchar_t *name, wchar_t (&found)[LF_FACESIZE])
+// Whether a face of that name is installed that covers simplified Chinese.
+bool installed(HDC dc, const wchar_t *name)
 {
     LOGFONTW wanted = {};
     wanted.lfCharSet = GB2312_CHARSET;
     lstrcpynW(wanted.lfFaceName, name, LF_FACESIZE);
-    found[0] = L'\0';
-    EnumFontFamiliesExW(dc, &wanted, noteFound, reinterpret_cast<LPARAM>(found), 0);
-    return found[0] != L'\0';
+    bool found = false;
+    EnumFontFamiliesExW(dc, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
 }
 
-// The face to ask for: the first of the named faces that is installed, else the first stand-in, else
-// any face that covers simplified Chinese. Looked up once for each kind of face.
+// The face to ask for: the first of the names that is installed with Chinese. Where none is, the first
+// name all the same: with the simplified-Chinese character set asked for, Windows' font mapper then
+// puts in the face it has for that character set (SimSun on Windows XP, where there is no YaHei),
+// knowing the system's fonts and their substitutes better than any list of ours could.
+const wchar_t *firstInstalled(const wchar_t *const *names, std::size_t count)
+{
+    const HDC dc = GetDC(nullptr);
+    const wchar_t *chosen = names[0];
+    for (std::size_t i = 0; i < count; ++i) {
+        if (installed(dc, names[i])) {
+            chosen = names[i];
+            break;
+        }
+    }
+    ReleaseDC(nullptr, dc);
+    return chosen;
+}
+
+// Looked up once for each kind of face.
 const wchar_t *faceFor(form::Face face)
 {
-    static wchar_t chosen[3][LF_FACESIZE];
-    static bool looked[3];
-    const int kind = int(face);
-    if (!looked[kind]) {
-        looked[kind] = true;
-        const HDC dc = GetDC(nullptr);
-        const auto firstOf = [&](auto &faces) {
-            for (const wchar_t *name : faces) {
-                if (findFace(dc, name, chosen[kind]))
-                    return true;
-            }
-            return false;
-        };
-        const bool named = face == form::Face::YaHei    ? firstOf(YaHeiFaces)
-                           : face == form::Face::SimSun ? firstOf(SimSunFaces)
-                                                        : firstOf(DefaultFaces);
-        if (!named && !firstOf(StandIns) && !findFace(dc, L"", chosen[kind])) {
-            // Nothing installed shows Chinese: ask for the face by name and let Windows map it.
-            lstrcpynW(chosen[kind], face == form::Face::SimSun ? L"宋体" : L"微软雅黑", LF_FACESIZE);
-        }
-        ReleaseDC(nullptr, dc);
+    static const wchar_t *chosen[3];
+    const wchar_t *&kind = chosen[int(face)];
+    if (!kind) {
+        kind = face == form::Face::YaHei    ? firstInstalled(YaHeiFaces, std::size(YaHeiFaces))
+               : face == form::Face::SimSun ? firstInstalled(SimSunFaces, std::size(SimSunFaces))
+                                            : firstInstalled(DefaultFaces, std::size(DefaultFaces));
     }
-    return chosen[kind];
+    return kind;
 }
 
 } // namespace

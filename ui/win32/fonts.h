@@ -1,5 +1,5 @@
-// The window's fonts on Windows: each face it names with the simplified-Chinese character set, or an
-// installed stand-in that shows Chinese where the face is missing, at the same size and weight.
+// The window's fonts on Windows: each face it names with the simplified-Chinese character set, or the
+// face Windows puts in for it that shows Chinese where it is missing, at the same size and weight.
 #pragma once
 
 #include "form.h"

@@ -102,12 +102,20 @@ bool FrmDc::start(HINSTANCE instance, int show)
         return false;
     takeColours();
 
-    // Made on the primary monitor, where it will be shown, so that it starts at that monitor's DPI.
+    // Made where it will be shown, centred in the primary monitor's work area (the screen without the
+    // taskbar), at its size for the system's DPI: that of the primary monitor, as a rule.
     POINT origin = {0, 0};
     MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
     GetMonitorInfoW(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    CreateWindowExW(ExStyle, ClassName, wide(form::Title), Style, monitor.rcWork.left, monitor.rcWork.top, 0,
-                    0, nullptr, nullptr, instance, this);
+    const RECT &work = monitor.rcWork;
+    const auto centred = [&](SIZE size) {
+        return POINT{work.left + (work.right - work.left - size.cx) / 2,
+                     work.top + (work.bottom - work.top - size.cy) / 2};
+    };
+    SIZE size = windowSize(dpi::ofSystem());
+    POINT place = centred(size);
+    CreateWindowExW(ExStyle, ClassName, wide(form::Title), Style, place.x, place.y, size.cx, size.cy, nullptr,
+                    nullptr, instance, this);
     if (!m_window)
         return false;
     // A fixed window: its system menu offers only to move and to close it.
@@ -117,15 +125,13 @@ bool FrmDc::start(HINSTANCE instance, int show)
 
     createControls(instance);
     layOut(dpi::ofWindow(m_window));
+    if (m_dpi != dpi::ofSystem()) { // a primary monitor of another DPI than the system's
+        size = windowSize(m_dpi);
+        place = centred(size);
+        SetWindowPos(m_window, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     Form_Load();
 
-    // Centred in the work area (the screen without the taskbar).
-    GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT &work = monitor.rcWork;
-    const SIZE size = windowSize(m_dpi);
-    SetWindowPos(m_window, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(m_window, show);
     UpdateWindow(m_window);
     SetFocus(TxtC);
