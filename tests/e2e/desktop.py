@@ -12,7 +12,8 @@ as a screen reader reads it, or as pixels; the clipboard is read with xclip. Eve
 condition with a time limit, so a slow machine only makes the tests slower, never flaky.
 
 As a program: `desktop.py run COMMAND...` runs COMMAND on a desktop of its own and exits as it does;
-`desktop.py screenshot TARNWICK GRABWINDOW OUT.png` saves a picture of the window.
+`desktop.py screenshot [--wine PREFIX] TARNWICK GRABWINDOW OUT.png` saves a picture of the window (with
+--wine, of the Windows program under wine in that prefix, made if missing).
 """
 import json
 import os
@@ -488,15 +489,24 @@ def main(argv):
             return subprocess.run(argv[1:], env=display.env, process_group=display.group).returncode
         finally:
             display.close()
-    if len(argv) == 4 and argv[0] == "screenshot":
+    if argv[:1] == ["screenshot"] and len(argv) in (4, 6):
         display = Display()
+        launcher = []
         try:
-            app = Tarnwick(display, argv[1])
+            if argv[1] == "--wine":
+                launcher = [os.path.join(HERE, "..", "windows", "wine.sh"), argv[2]]
+                if not os.path.isdir(argv[2]):
+                    subprocess.run([*launcher, "--set-up", "win32", "win10"], env=display.env, check=True,
+                                   capture_output=True, timeout=LIMIT * 6)
+                argv = argv[2:]
+            app = Tarnwick(display, argv[1], launcher=launcher)
             settled_picture(display.name, app.window)
             display.run(argv[2], str(app.window), argv[3])
             app.kill()
             return 0
         finally:
+            if launcher:
+                display.run(*launcher, "--stop", check=False)
             display.close()
     print(__doc__.split("\n\n")[-1], file=sys.stderr)
     return 2

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Runs a Windows program under wine in a wine prefix of the checks' own, and makes such prefixes.
 # usage: wine.sh PREFIX PROGRAM [ARGUMENTS...]
-#        wine.sh PREFIX --set-up win32|win64 winxp|win7|win10
+#        wine.sh PREFIX --set-up win32|win64 VERSION
 #                                   makes the prefix anew: 32-bit (as Windows XP must be) or 64-bit
-#                                   Windows, playing that version
-#        wine.sh PREFIX --version winxp|win7|win10
+#                                   Windows, playing that version (wine's names: win2k, winxp, win7, win10...)
+#        wine.sh PREFIX --version VERSION
 #                                   has the prefix play another Windows version from now on
 #        wine.sh PREFIX --stop      ends the prefix's wine server and every program in it
 set -eu
