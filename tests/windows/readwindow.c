@@ -3,7 +3,8 @@
  * with one line of JSON (UTF-8): null while there is no window, otherwise
  *   {"client": [width, height], "controls": [{"class": ..., "text": ..., "focus": true|false}, ...],
  *    "boxes": [{"title": ..., "texts": [...]}]}
- * with the controls in their stacking order, and the program's other windows (its message boxes). */
+ * with the controls in their stacking order (a text box also with "selection": [start, end] and
+ * "top": its first visible line), and the program's other windows (its message boxes). */
 #include <windows.h>
 
 #include <stdio.h>
@@ -44,7 +45,14 @@ static void put_children(HWND parent, HWND focus, const char *key)
         put_text(kind);
         printf(", \"text\": ");
         put_window_text(child);
-        printf(", \"focus\": %s}", child == focus ? "true" : "false");
+        printf(", \"focus\": %s", child == focus ? "true" : "false");
+        if (lstrcmpiW(kind, L"Edit") == 0) {
+            DWORD start = 0, end = 0;
+            SendMessageW(child, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+            printf(", \"selection\": [%lu, %lu], \"top\": %ld", start, end,
+                   (long)SendMessageW(child, EM_GETFIRSTVISIBLELINE, 0, 0));
+        }
+        printf("}");
         first = 0;
     }
     printf("]");
