@@ -25,6 +25,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 from Xlib import X, display as xdisplay, ext as xext, protocol
 
@@ -480,6 +481,35 @@ class Tarnwick:
         # and the next program looks for a window of the same title.
         wait_quietly(lambda: self.exited() and (self.pid is None or not self.windows()), LIMIT)
         self.log.close()
+
+
+class WinePrefix:
+    """A wine prefix of the Windows checks' own (tests/windows/wine.sh), 32- or 64-bit Windows playing a
+    version, made anew for a desktop; its wine server and programs end with the module that made it."""
+
+    def __init__(self, desktop, path, arch, version):
+        self.desktop, self.path = desktop, str(path)
+        self.command = [os.path.join(HERE, "..", "windows", "wine.sh"), self.path]
+        self.wine("--set-up", arch, version, timeout=LIMIT * 9)
+        unittest.addModuleCleanup(self.stop)
+
+    def wine(self, *args, check=True, timeout=LIMIT * 3):
+        """Runs a Windows program (or wine.sh's own command) in the prefix, on the desktop."""
+        result = subprocess.run([*self.command, *map(str, args)], env=self.desktop.env, capture_output=True,
+                                timeout=timeout)
+        if check and result.returncode != 0:
+            raise AssertionError(f"{' '.join(map(str, args))} exited with {result.returncode}:\n"
+                                 f"{result.stdout.decode(errors='replace')}{result.stderr.decode(errors='replace')}")
+        return result
+
+    def version(self, version):
+        """Has the prefix play another Windows version, from its next program on."""
+        self.stop()
+        self.wine("--version", version)
+
+    def stop(self):
+        """Ends every program in the prefix: the next one starts a wine server that reads it anew."""
+        self.wine("--stop", check=False)
 
 
 def main(argv):

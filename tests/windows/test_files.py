@@ -18,7 +18,7 @@ from xml.etree import ElementTree
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import TITLE, Display, Tarnwick, wait_for  # noqa: E402
+from desktop import TITLE, Display, Tarnwick, WinePrefix, wait_for  # noqa: E402
 
 PROGRAM = {"i686": Path(os.environ["TARNWICK32"]), "x86_64": Path(os.environ["TARNWICK64"])}
 DIST = Path(os.environ["DIST"])
@@ -165,23 +165,12 @@ class Shipped(unittest.TestCase):
         self.assertTrue(any(all(f in line for f in BESIDE) for line in texts["readme.txt"].splitlines()))
 
 
-class Prefix:
-    """A wine prefix of these checks' own, 32- or 64-bit, playing a Windows version, until the module ends."""
+class Prefix(WinePrefix):
+    """A prefix for the installer: its files, paths and uninstall entries."""
 
     def __init__(self, name, arch, version):
-        self.path = Path(os.environ["WINE_PREFIXES"]) / name
-        self.command = [str(SOURCE / "tests" / "windows" / "wine.sh"), str(self.path)]
-        self.drive_c = self.path / "drive_c"
-        self.wine("--set-up", arch, version, timeout=LIMIT * 3)
-        unittest.addModuleCleanup(self.wine, "--stop", check=False)
-
-    def wine(self, *args, check=True, timeout=LIMIT):
-        result = subprocess.run([*self.command, *map(str, args)], env=DESKTOP.env, capture_output=True,
-                                timeout=timeout)
-        if check and result.returncode != 0:
-            raise AssertionError(f"{' '.join(map(str, args))} exited with {result.returncode}:\n"
-                                 f"{result.stdout.decode(errors='replace')}{result.stderr.decode(errors='replace')}")
-        return result
+        super().__init__(DESKTOP, Path(os.environ["WINE_PREFIXES"]) / name, arch, version)
+        self.drive_c = Path(self.path) / "drive_c"
 
     def files(self):
         """Every file and folder on C: but the temporary folders, as paths relative to C:."""
@@ -267,8 +256,8 @@ class Installer(unittest.TestCase):
 
     def test_refuses_windows_older_than_xp_sp3(self):
         prefix, _ = PREFIXES["Windows XP, 32-bit"]
-        self.addCleanup(prefix.wine, "--version", "winxp")
-        prefix.wine("--version", "win2k")
+        self.addCleanup(prefix.version, "winxp")
+        prefix.version("win2k")
         before = prefix.files()
         self.assertEqual(prefix.wine(self.installer, "/S", check=False).returncode, 2)  # the installer's own check
         self.assertEqual(prefix.files(), before)

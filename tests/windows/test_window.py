@@ -19,7 +19,7 @@ from pathlib import Path
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import TITLE, Display, Picture, Tarnwick, program_texts, send_close_box, wait_for  # noqa: E402
+from desktop import Display, Picture, Tarnwick, WinePrefix, program_texts, send_close_box, wait_for  # noqa: E402
 
 PROGRAM = {32: Path(os.environ["TARNWICK32"]), 64: Path(os.environ["TARNWICK64"])}
 PREFIXES = Path(os.environ["WINE_PREFIXES"])
@@ -42,41 +42,28 @@ def yellow(rgb):
     return rgb[0] > 170 and rgb[1] > 150 and rgb[2] < 90
 
 
-class Prefix:
-    """A wine prefix of the checks' own, 32- or 64-bit, playing a Windows version; and the reader in it."""
+class Prefix(WinePrefix):
+    """A prefix for the window, with the reader beside it."""
 
     def __init__(self, name, arch, version):
-        self.path = PREFIXES / name
-        self.command = [str(SOURCE / "tests" / "windows" / "wine.sh"), str(self.path)]
         self.reader = None
-        self.run("--set-up", arch, version)
-        unittest.addModuleCleanup(self.stop)
-
-    def run(self, *args):
-        return subprocess.run([*self.command, *map(str, args)], env=DESKTOP.env, check=True, capture_output=True,
-                              timeout=LIMIT * 2).stdout.decode("utf-8", "replace")
+        super().__init__(DESKTOP, PREFIXES / name, arch, version)
 
     def set(self, key, name, value, kind="REG_SZ"):
-        self.run("reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f")
+        self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f")
 
     def colour(self, name):
         """A colour of the scheme, as the registry holds it."""
-        out = self.run("reg", "query", r"HKCU\Control Panel\Colors", "/v", name).split(name)[1].split()
-        return tuple(int(v) for v in out[1:4])
-
-    def version(self, version):
-        """Has the prefix play another Windows version, from the next program on."""
-        self.stop()
-        self.run("--version", version)
+        out = self.wine("reg", "query", r"HKCU\Control Panel\Colors", "/v", name).stdout.decode()
+        return tuple(int(v) for v in out.split(name)[1].split()[1:4])
 
     def stop(self):
-        """Ends every program in the prefix: the next one starts a wine server that reads it anew."""
         if self.reader:
             self.reader.stdin.close()
             self.reader.wait(timeout=LIMIT)
             self.reader.stdout.close()
             self.reader = None
-        subprocess.run([*self.command, "--stop"], env=DESKTOP.env, capture_output=True, timeout=LIMIT)
+        super().stop()
 
     def start(self, test, bits, env=None):
         app = Tarnwick(DESKTOP, str(PROGRAM[bits]), launcher=self.command, env=env)
@@ -324,7 +311,7 @@ class Fonts(unittest.TestCase):
                 for name, (left, top, width, height) in PLACES.items()}
 
     def test_named_faces_are_used_where_they_show_chinese(self):
-        fonts = XP.path / "drive_c" / "windows" / "Fonts"
+        fonts = Path(XP.path) / "drive_c" / "windows" / "Fonts"
         self.addCleanup(XP.stop)
 
         def with_faces(yahei, simsun):
