@@ -1,9 +1,15 @@
 // Start-up floor on Windows: one window of tarnwick's size showing the label "DEBUG代码：" in a font
-// that has Chinese, and nothing else; the least a Win32 program that shows Chinese costs.
+// that has Chinese, in the look of the running Windows, and nothing else; the least a Win32 program
+// with visual styles that shows Chinese costs.
 #include <windows.h>
+
+#include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
+    // Visual styles, as tarnwick.exe has them: the manifest's common controls, which need this call.
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = instance;
