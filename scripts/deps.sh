@@ -12,10 +12,11 @@ test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-
     qt6-gtk-platformtheme weston xwayland qt6-wayland strace)
 bench_pkgs=(xvfb python3-xlib)
 # The Windows program: the 32- and 64-bit cross compilers (win32 threads), the installer builder, and for
-# its checks 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools, and the Linux
-# build (build_pkgs) of the probe that gives the checks the program's texts.
+# its checks 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools from Debian's
+# fonts, and the Linux build (build_pkgs) of the probe that gives the checks the program's texts.
 windows_pkgs=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    ninja-build zip nsis icoutils wine wine64 wine32:i386 python3-fonttools xvfb xdotool xclip dbus python3-xlib)
+    ninja-build zip nsis icoutils wine wine64 wine32:i386 python3-fonttools fonts-wqy-zenhei fonts-arphic-uming
+    fonts-dejavu-core xvfb xdotool xclip dbus python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
