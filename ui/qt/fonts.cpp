@@ -37,7 +37,7 @@ QStringList standIns()
 
 } // namespace
 
-QFont windowFont(form::Font spec)
+QFont windowFont(form::Font wanted)
 {
     static const QStringList fallback = standIns();
     static const QStringList sans =
@@ -48,12 +48,12 @@ QFont windowFont(form::Font spec)
 
     using form::Face;
     QFont font;
-    font.setFamilies(spec.face == Face::YaHei ? sans : spec.face == Face::SimSun ? serif : ui);
-    font.setStyleHint(spec.face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
-    font.setPointSizeF(spec.points);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    font.setFamilies(wanted.face == Face::YaHei ? sans : wanted.face == Face::SimSun ? serif : ui);
+    font.setStyleHint(wanted.face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
+    font.setPointSizeF(wanted.points);
+    font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     // Bold drawn from the regular face, so that the bold font file need not be opened as well.
-    if (spec.bold)
+    if (wanted.bold)
         font.setStyleName(QStringLiteral("Regular"));
     font.setItalic(false);
     font.setUnderline(false);
