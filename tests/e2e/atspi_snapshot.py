@@ -33,7 +33,8 @@ def tree(node, ids):
     children = [node.get_child_at_index(i) for i in range(node.get_child_count())]
     return {
         "id": ids[node.path],
-        "role": node.get_role_name(),
+        # The role's enum, not its display name: AT-SPI 2.56 renamed "push button" to "button".
+        "role": nick(node.get_role()),
         "name": node.get_name(),
         "text": text,
         "states": [nick(s) for s in node.get_state_set().get_states()],
