@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench|windows
+# Usage: scripts/deps.sh run|test|bench|windows|fresh
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
 test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
     dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
-    clang libclang-rt-14-dev pkg-config
+    clang libclang-rt-dev pkg-config
     fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback
     qt6-gtk-platformtheme weston xwayland qt6-wayland strace)
 bench_pkgs=(xvfb python3-xlib)
+# scripts/fresh-debian.sh: a fresh Debian system to try the README's commands in.
+fresh_pkgs=(debootstrap debian-archive-keyring git)
 # The Windows program: the 32- and 64-bit cross compilers (win32 threads), the installer builder, and for
 # its checks 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools from Debian's
 # fonts, and the Linux build (build_pkgs) of the probe that gives the checks the program's texts.
@@ -23,8 +25,9 @@ run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
 windows) wanted=("${build_pkgs[@]}" "${windows_pkgs[@]}") ;;
+fresh) wanted=("${fresh_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench|windows" >&2
+    echo "usage: $0 run|test|bench|windows|fresh" >&2
     exit 2
     ;;
 esac
@@ -47,7 +50,7 @@ if [[ $(id -u) -eq 0 ]]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     for arch in "${arches[@]}"; do dpkg --add-architecture "$arch"; done
-    apt-get update -qq
+    apt-get update -qq --error-on=any # a list that failed to download is an error, not an old list
     apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 else
     echo "Missing packages. Run this, then try again:" >&2

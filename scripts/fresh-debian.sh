@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Tries the README's two commands as a newcomer meets them, on a fresh Debian of the release named:
+# a minbase system made with debootstrap (with git; the release's main, updates and security suites,
+# from the mirrors this machine's apt already uses) and, in it as root, a clone of this repository's
+# HEAD without ../shared beside it. There:
+#   scripts/run.sh   the window comes up (offscreen) and still runs a few seconds later, its stderr empty;
+#   scripts/test.sh  passes.
+# The system runs in mount, process and IPC namespaces of its own, so whatever it mounts or starts (Xvfb,
+# D-Bus, AT-SPI, wine) ends with it, even when a run fails or this script is killed; package scripts
+# start no services in it, and its tree is removed afterwards. Needs root. What is not committed is not
+# in the clone.
+# Usage: scripts/fresh-debian.sh 12|13 [--keep]   (--keep leaves the system's tree and prints where)
+set -euo pipefail
+
+if [[ ${1:-} == --inside ]]; then
+    # In the namespaces: $2 release codename, $3 work folder, $4 the repository.
+    codename=$2 work=$3 repo=$4
+    root=$work/root
+    step() { printf '\n=== %s: %s (%s)\n' "$codename" "$1" "$(date -u +%T)"; }
+
+    mirror= security=
+    while read -r uri suite; do
+        case $suite in
+        *-security) security=${security:-$uri} ;;
+        *-*) ;;
+        *) mirror=${mirror:-$uri} ;;
+        esac
+    done < <(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' | sort -u)
+    mirror=${mirror:-http://deb.debian.org/debian/} security=${security:-http://deb.debian.org/debian-security/}
+
+    step "debootstrap from $mirror"
+    debootstrap --variant=minbase --include=git,ca-certificates --components=main "$codename" "$root" "$mirror" \
+        >"$work/debootstrap.log" 2>&1 || {
+        tail -n 30 "$work/debootstrap.log"
+        exit 1
+    }
+    cat >"$root/etc/apt/sources.list" <<EOF
+deb $mirror $codename main
+deb $mirror $codename-updates main
+deb $security $codename-security main
+EOF
+    printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d" # no package starts a service here
+    chmod 755 "$root/usr/sbin/policy-rc.d"
+    cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+
+    # Its own /proc, a read-only /sys, and a /dev of its own with only the usual nodes: nothing of the
+    # host's devices is writable from inside.
+    mount -t proc -o nosuid,nodev,noexec proc "$root/proc"
+    mount -t sysfs -o ro,nosuid,nodev,noexec sysfs "$root/sys"
+    mount -t tmpfs -o nosuid,mode=755,size=64k dev "$root/dev"
+    for node in null:1:3 zero:1:5 full:1:7 random:1:8 urandom:1:9 tty:5:0; do
+        IFS=: read -r name major minor <<<"$node"
+        mknod -m 666 "$root/dev/$name" c "$major" "$minor"
+    done
+    mkdir "$root/dev/pts" "$root/dev/shm"
+    mount -t devpts -o newinstance,ptmxmode=0666,mode=620,nosuid,noexec devpts "$root/dev/pts"
+    ln -s pts/ptmx "$root/dev/ptmx"
+    mount -t tmpfs -o nosuid,nodev,mode=1777 shm "$root/dev/shm"
+    ln -s /proc/self/fd "$root/dev/fd"
+    for n in 0:stdin 1:stdout 2:stderr; do ln -s "/proc/self/fd/${n%%:*}" "$root/dev/${n#*:}"; done
+
+    git clone -q --no-hardlinks "$repo" "$root/root/tarnwick"
+    # A command as root of that system, with a newcomer's bare environment. An array, not a function:
+    # started with &, it is itself the process that becomes the program.
+    inside=(chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
+    step "apt-get update"
+    "${inside[@]}" apt-get update -qq --error-on=any
+
+    step "scripts/run.sh"
+    "${inside[@]}" bash -c 'cd /root/tarnwick && exec env QT_QPA_PLATFORM=offscreen scripts/run.sh' \
+        >"$work/run.out" 2>"$work/run.err" &
+    run=$!
+    # run.sh installs, builds and then becomes the program; wait for that, for as long as a slow
+    # mirror may need.
+    for ((i = 0; i < 3600; i++)); do
+        [[ $(cat "/proc/$run/comm" 2>/dev/null) == tarnwick ]] && break
+        kill -0 "$run" 2>/dev/null || break
+        sleep 1
+    done
+    came_up=false
+    if [[ $(cat "/proc/$run/comm" 2>/dev/null) == tarnwick ]]; then
+        sleep 5 # the window must outlive its start
+        [[ $(cat "/proc/$run/comm" 2>/dev/null) == tarnwick ]] && came_up=true
+    fi
+    kill "$run" 2>/dev/null || true
+    wait "$run" || true
+    if ! $came_up || [[ -s $work/run.err ]]; then
+        echo "scripts/run.sh: the window did not come up and stay, or said something on stderr:" >&2
+        tail -n 20 "$work/run.out" >&2
+        cat "$work/run.err" >&2
+        exit 1
+    fi
+    echo "the window came up and was still running 5 s later, with nothing on stderr"
+
+    step "scripts/test.sh"
+    start=$SECONDS
+    if ! "${inside[@]}" bash -c 'cd /root/tarnwick && exec scripts/test.sh' >"$work/test.log" 2>&1; then
+        tail -n 150 "$work/test.log"
+        echo "scripts/test.sh failed on Debian $codename" >&2
+        exit 1
+    fi
+    grep -E 'tests passed|passed, .* failed|^OK|^Ran ' "$work/test.log" || true
+    "${inside[@]}" dpkg-query -W -f='${Package} ${Version}\n' qt6-base-dev clang appstream wine g++ cmake 2>/dev/null ||
+        true
+    echo "scripts/test.sh passed on Debian $codename in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+    exit 0
+fi
+
+cd "$(dirname "$0")/.."
+case "${1:-}" in
+12) codename=bookworm ;;
+13) codename=trixie ;;
+*)
+    echo "usage: $0 12|13 [--keep]" >&2
+    exit 2
+    ;;
+esac
+keep=false
+[[ ${2:-} == --keep ]] && keep=true
+if [[ $(id -u) -ne 0 ]]; then
+    echo "$0 makes a Debian system with debootstrap and namespaces: run it as root" >&2
+    exit 1
+fi
+scripts/deps.sh fresh
+work=$(mktemp -d "${TMPDIR:-/var/tmp}/tarnwick-debian$1.XXXXXX")
+# Only after the namespaces have ended, and so every mount in them; never across into another file system.
+$keep || trap 'rm -rf --one-file-system "$work"' EXIT
+status=0
+unshare --mount --pid --ipc --fork --kill-child --mount-proc --propagation private \
+    "$PWD/scripts/fresh-debian.sh" --inside "$codename" "$work" "$PWD" || status=$?
+$keep && echo "the system's tree: $work/root"
+exit "$status"
