@@ -15,6 +15,8 @@ As a program: `desktop.py run COMMAND...` runs COMMAND on a desktop of its own a
 `desktop.py screenshot [--wine PREFIX] TARNWICK GRABWINDOW OUT.png` saves a picture of the window (with
 --wine, of the Windows program under wine in that prefix, made if missing).
 """
+import errno
+import functools
 import json
 import os
 import re
@@ -481,6 +483,25 @@ class Tarnwick:
         # and the next program looks for a window of the same title.
         wait_quietly(lambda: self.exited() and (self.pid is None or not self.windows()), LIMIT)
         self.log.close()
+
+
+@functools.cache
+def runs_32_bit_programs():
+    """Whether this machine runs 32-bit x86 programs, wine's 32-bit half among them: a kernel built or
+    booted without IA-32 emulation runs none, and wine can then run only 64-bit prefixes."""
+    with tempfile.TemporaryDirectory(prefix="tarnwick-32-") as work:
+        subprocess.run(["as", "--32", "-o", f"{work}/exit.o", "-"], check=True, timeout=LIMIT,
+                       input=b".globl _start\n_start: mov $1, %eax\nxor %ebx, %ebx\nint $0x80\n")  # exit(0)
+        subprocess.run(["ld", "-m", "elf_i386", "-o", f"{work}/exit", f"{work}/exit.o"], check=True, timeout=LIMIT)
+        try:
+            return subprocess.run([f"{work}/exit"], timeout=LIMIT).returncode == 0
+        except OSError as error:
+            if error.errno == errno.ENOEXEC:
+                return False
+            raise
+
+
+NO_32_BIT = "this machine's kernel runs no 32-bit program (no IA-32 emulation), so neither does wine"
 
 
 class WinePrefix:

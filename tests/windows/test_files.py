@@ -18,7 +18,7 @@ from xml.etree import ElementTree
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import TITLE, Display, Tarnwick, WinePrefix, wait_for  # noqa: E402
+from desktop import NO_32_BIT, TITLE, Display, Tarnwick, WinePrefix, runs_32_bit_programs, wait_for  # noqa: E402
 
 PROGRAM = {"i686": Path(os.environ["TARNWICK32"]), "x86_64": Path(os.environ["TARNWICK64"])}
 DIST = Path(os.environ["DIST"])
@@ -196,6 +196,7 @@ DESKTOP = None
 PREFIXES = {}
 
 
+@unittest.skipUnless(runs_32_bit_programs(), f"the installer is a 32-bit program, and {NO_32_BIT}")
 class Installer(unittest.TestCase):
     installer = DIST / f"tarnwick-{VERSION}-windows-installer.exe"
 

@@ -7,6 +7,8 @@
 #        wine.sh PREFIX --version VERSION
 #                                   has the prefix play another Windows version from now on
 #        wine.sh PREFIX --stop      ends the prefix's wine server and every program in it
+#        wine.sh PREFIX --wait      waits until the prefix's wine session has ended by itself, its
+#                                   registry saved
 set -eu
 prefix=$1
 shift
@@ -15,17 +17,25 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 export HOME="$prefix-home" # whatever wine keeps per user stays beside the prefix
 mkdir -p "$HOME"
+# Debian's wine starts its 32-bit loader first. On a kernel that runs no 32-bit program (no IA-32
+# emulation) that fails at once, while the 64-bit loader still runs 64-bit prefixes.
+wine=wine
+if ! wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+fi
 case "$1" in
 --set-up)
     rm -rf "$prefix"
-    WINEARCH=$2 wineboot -i
-    wine reg add 'HKCU\Software\Wine' /v Version /d "$3" /f
+    WINEARCH=$2 $wine wineboot -i
+    $wine reg add 'HKCU\Software\Wine' /v Version /d "$3" /f
     exec wineserver -w # the registry saved before anything else starts
     ;;
 --version)
-    wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f
+    $wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f
     exec wineserver -w
     ;;
 --stop) exec wineserver -k ;;
+--wait) exec wineserver -w ;;
 esac
-exec wine "$@"
+exec $wine "$@"
