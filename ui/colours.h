@@ -33,6 +33,7 @@ struct WindowColours {
     Rgb face, faceText; // window, labels' and buttons' background, and their text
     Rgb codeBase, codeText;
     Rgb label3Text;
+    friend bool operator==(const WindowColours &, const WindowColours &) = default;
 };
 
 // `system` gives the desktop's current value of a system colour.

@@ -4,10 +4,12 @@
  *   {"client": [width, height], "controls": [{"class": ..., "text": ..., "focus": true|false}, ...],
  *    "boxes": [{"title": ..., "texts": [...]}]}
  * with the controls in their stacking order (a text box also with "selection": [start, end] and
- * "top": its first visible line), and the program's other windows (its message boxes). */
+ * "top": its first visible line), and the program's other windows (its message boxes). A line "repaint" first has the whole window painted anew, as when it
+ * is uncovered. */
 #include <windows.h>
 
 #include <stdio.h>
+#include <string.h>
 
 static void put_text(const wchar_t *text)
 {
@@ -85,6 +87,8 @@ int main(void)
             fflush(stdout);
             continue;
         }
+        if (strncmp(line, "repaint", 7) == 0)
+            RedrawWindow(main_window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         DWORD process = 0;
         GUITHREADINFO thread = {sizeof thread};
         GetGUIThreadInfo(GetWindowThreadProcessId(main_window, &process), &thread);

@@ -42,6 +42,8 @@ Rgb systemColour(SysColour which)
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
+// A brush the window hands to a control (WM_CTLCOLOR...) is only filled with while the control paints,
+// never kept selected: the old one can go before the repaint that asks for the new.
 void replaceBrush(HBRUSH &brush, Rgb colour)
 {
     if (brush)
@@ -49,6 +51,8 @@ void replaceBrush(HBRUSH &brush, Rgb colour)
     brush = CreateSolidBrush(colourRef(colour));
 }
 
+// The controls are given the new font before the old one goes: a control selects its font into a
+// device context only while it paints, so once it has the new one, the old is selected nowhere.
 void replaceFont(HFONT &font, HFONT by, std::initializer_list<HWND> controls)
 {
     for (HWND control : controls)
@@ -195,10 +199,16 @@ SIZE FrmDc::windowSize(UINT dpi) const
 
 void FrmDc::takeColours()
 {
-    m_colours = windowColours(systemColour);
+    // Windows tells of one change in up to three messages: the brushes are made again only when the
+    // colours did change.
+    const WindowColours colours = windowColours(systemColour);
+    if (m_faceBrush && colours == m_colours)
+        return;
+    m_colours = colours;
     replaceBrush(m_faceBrush, m_colours.face);
     replaceBrush(m_codeBrush, m_colours.codeBase);
-    replaceBrush(m_resultBrush, ResultBackground);
+    if (!m_resultBrush) // the result box's colours are its own, whatever the scheme
+        m_resultBrush = CreateSolidBrush(colourRef(ResultBackground));
 }
 
 void FrmDc::Form_Load()
@@ -336,9 +346,9 @@ void FrmDc::drawLabel(const DRAWITEMSTRUCT &item)
         area.left += m_label1Clear;
         area.right -= m_label1Clear;
     }
-    const form::Control &label = first ? form::Label1 : form::Label3;
-    drawCaption(item.hDC, area, label.caption, fontRequest(label.font, m_dpi),
-                colourRef(first ? m_colours.faceText : m_colours.label3Text));
+    (first ? m_label1Caption : m_label3Caption)
+        .draw(item.hDC, area, fontRequest((first ? form::Label1 : form::Label3).font, m_dpi),
+              colourRef(first ? m_colours.faceText : m_colours.label3Text));
 }
 
 LRESULT CALLBACK FrmDc::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
