@@ -51,7 +51,7 @@ XP_SP3 = {
         GetWindowTextLengthW GetWindowTextW InvalidateRect IsChild IsDialogMessageW LoadCursorW LoadImageW
         MessageBoxW MonitorFromPoint MonitorFromWindow MoveWindow PostQuitMessage RedrawWindow RegisterClassExW
         ReleaseDC SendMessageW SetFocus SetWindowLongPtrW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
-        TranslateMessage UpdateWindow""",
+        SystemParametersInfoW TranslateMessage UpdateWindow""",
 }
 
 # For each library a link may take members from, the names the notices must give it. A member of any

@@ -42,6 +42,16 @@ Rgb systemColour(SysColour which)
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
+// Whether the user has a contrast theme on (Windows 11's Aquatic, Desert, Dusk and Night sky, or an
+// earlier Windows' high-contrast schemes). Windows says so; the colours alone do not tell, since
+// Windows 11's themes keep their button text well below black on white.
+bool highContrastOn()
+{
+    HIGHCONTRASTW setting = {sizeof setting, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 // A brush the window hands to a control (WM_CTLCOLOR...) is only filled with while the control paints,
 // never kept selected: the old one can go before the repaint that asks for the new.
 void replaceBrush(HBRUSH &brush, Rgb colour)
@@ -201,7 +211,7 @@ void FrmDc::takeColours()
 {
     // Windows tells of one change in up to three messages: the brushes are made again only when the
     // colours did change.
-    const WindowColours colours = windowColours(systemColour);
+    const WindowColours colours = windowColours(systemColour, highContrastOn());
     if (m_faceBrush && colours == m_colours)
         return;
     m_colours = colours;
