@@ -11,6 +11,8 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGlyphRun>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -417,6 +419,7 @@ private Q_SLOTS:
         row("full, type more", QStringLiteral("ffa"), {}, QStringLiteral("ff"));
         row("full, paste more", QStringLiteral("ff"), QStringLiteral("12"), QStringLiteral("ff"));
         row("Chinese pasted", {}, QStringLiteral("代码查询"), QStringLiteral("代码"));
+        row("full width pasted", {}, QStringLiteral("ＦＦ"), QStringLiteral("ＦＦ"));
         // The limit counts UTF-16 units; a character outside the BMP is never cut in half.
         row("pair cut by the limit", QStringLiteral("a"), grin, QStringLiteral("a"));
         row("pair that fits", {}, grin + u'x', grin);
@@ -435,6 +438,13 @@ private Q_SLOTS:
             QTest::keySequence(code, QKeySequence::Paste);
         }
         QCOMPARE(code->text(), expected);
+        // Typed straight from the keyboard: no input method composes in the box, whichever way the
+        // platform's input context asks the focused box.
+        QTRY_COMPARE(QGuiApplication::focusObject(), code);
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QCoreApplication::sendEvent(code, &query);
+        QVERIFY(!query.value(Qt::ImEnabled).toBool());
+        QVERIFY(!QGuiApplication::inputMethod()->queryFocusObject(Qt::ImEnabled, {}).toBool());
     }
 
     void resultBoxRoundTripsAndWraps()

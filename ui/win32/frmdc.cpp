@@ -10,6 +10,7 @@
 #include "text.h"
 
 #include <commctrl.h>
+#include <imm.h>
 #include <initguid.h> // defines the GUIDs of the screen-reader names below
 #include <oleacc.h>
 
@@ -50,6 +51,24 @@ bool highContrastOn()
     HIGHCONTRASTW setting = {sizeof setting, 0, nullptr};
     return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
            (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// A code is two hex digits, typed straight from the keyboard. With a Chinese input method on (as it
+// is by default on Chinese Windows), "ff" would start a composition that the first Enter only
+// commits, or come in full width as "ＦＦ"; so the code box has no input context, as Windows gives
+// password boxes. The other controls keep theirs. imm32 is loaded here rather than imported: Windows
+// XP has it only with its East Asian language support.
+void typeWithoutInputMethod(HWND box)
+{
+    const HMODULE imm = LoadLibraryW(L"imm32.dll");
+    if (!imm)
+        return;
+    using AssociateEx = BOOL(WINAPI *)(HWND, HIMC, DWORD);
+    const auto associate = reinterpret_cast<AssociateEx>(
+        reinterpret_cast<void (*)()>(GetProcAddress(imm, "ImmAssociateContextEx")));
+    if (associate)
+        associate(box, nullptr, 0);
+    // imm32 stays loaded: the window's input contexts live in it.
 }
 
 // A brush the window hands to a control (WM_CTLCOLOR...) is only filled with while the control paints,
@@ -171,6 +190,7 @@ void FrmDc::createControls(HINSTANCE instance)
     Label3 = make(L"STATIC", form::Label3, SS_OWNERDRAW, 0, IdLabel3);
 
     SendMessageW(TxtC, EM_LIMITTEXT, form::CodeLimit, 0); // counts UTF-16 units; see keepWholeCharacters
+    typeWithoutInputMethod(TxtC);
     m_editProc = WNDPROC(SetWindowLongPtrW(TxtC, GWLP_WNDPROC, LONG_PTR(boxProc)));
     SetWindowLongPtrW(TxtGD, GWLP_WNDPROC, LONG_PTR(boxProc));
     setText(TxtGD, StartupText());
