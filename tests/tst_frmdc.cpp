@@ -11,6 +11,8 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGlyphRun>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -343,6 +345,66 @@ private Q_SLOTS:
             QCOMPARE(ratios["Label1"].background.lightnessF() < 0.5, gtkTheme.endsWith(":dark"));
     }
 
+    // Contrast themes, with the platform saying one is on: every text of the window reaches the
+    // high-contrast floor (7:1), and the theme's own colours stay where they already do. Below the
+    // window, since wine always says "off" and Qt 6.4 does not say at all.
+    void contrastThemesReachTheFloor_data()
+    {
+        QTest::addColumn<QColor>("buttonText");
+        QTest::addColumn<QColor>("buttonFace");
+        QTest::addColumn<QColor>("window");
+        QTest::addColumn<QColor>("windowText");
+        // Button text on button face and window text on window, as each theme publishes them.
+        const auto row = [](const char *name, const char *text, const char *face, const char *window,
+                            const char *windowText) {
+            QTest::newRow(name) << QColor(QLatin1StringView(text)) << QColor(QLatin1StringView(face))
+                                << QColor(QLatin1StringView(window)) << QColor(QLatin1StringView(windowText));
+        };
+        row("Windows 11 Aquatic", "#FFFFFF", "#202020", "#202020", "#FFFFFF");
+        row("Windows 11 Desert", "#202020", "#FFFAEF", "#FFFAEF", "#3D3D3D");
+        row("Windows 11 Dusk", "#B6F6F0", "#2D3236", "#2D3236", "#FFFFFF");
+        row("Windows 11 Night sky", "#FFEE32", "#292929", "#000000", "#FFFFFF");
+        row("Windows 10 High Contrast Black", "#FFFFFF", "#000000", "#000000", "#FFFFFF");
+        row("Windows 10 High Contrast White", "#000000", "#FFFFFF", "#FFFFFF", "#000000");
+    }
+    void contrastThemesReachTheFloor()
+    {
+        QFETCH(QColor, buttonText);
+        QFETCH(QColor, buttonFace);
+        QFETCH(QColor, window);
+        QFETCH(QColor, windowText);
+        // The caption-bar and workspace colours, which the code box and Label3 are written in, at their
+        // classic navy and grey: the least legible they could be on these grounds.
+        const auto system = [&](SysColour which) -> Rgb {
+            switch (which) {
+            case SysColour::ButtonText:
+                return toRgb(buttonText);
+            case SysColour::ButtonFace:
+                return toRgb(buttonFace);
+            case SysColour::Window:
+                return toRgb(window);
+            case SysColour::WindowText:
+                return toRgb(windowText);
+            case SysColour::ActiveCaption:
+                return {0, 0, 128};
+            case SysColour::AppWorkspace:
+                return {128, 128, 128};
+            }
+            return {};
+        };
+        const WindowColours c = windowColours(system, true);
+        for (const auto &[what, text, ground] :
+             {std::tuple("labels and buttons", c.faceText, c.face),
+              std::tuple("code box", c.codeText, c.codeBase), std::tuple("Label3", c.label3Text, c.face)}) {
+            const qreal ratio = contrastRatio(text, ground);
+            QVERIFY2(ratio >= 7,
+                     qPrintable(QStringLiteral("%1: %2:1").arg(QLatin1StringView(what)).arg(ratio)));
+        }
+        // The theme's grounds keep their side: a dark theme stays dark, a light one light.
+        QCOMPARE(toQColor(c.face).lightnessF() < 0.5, buttonFace.lightnessF() < 0.5);
+        QCOMPARE(toQColor(c.codeBase).lightnessF() < 0.5, window.lightnessF() < 0.5);
+    }
+
     void codeBoxTakesTwoCharacters_data()
     {
         QTest::addColumn<QString>("typed");
@@ -357,6 +419,7 @@ private Q_SLOTS:
         row("full, type more", QStringLiteral("ffa"), {}, QStringLiteral("ff"));
         row("full, paste more", QStringLiteral("ff"), QStringLiteral("12"), QStringLiteral("ff"));
         row("Chinese pasted", {}, QStringLiteral("代码查询"), QStringLiteral("代码"));
+        row("full width pasted", {}, QStringLiteral("ＦＦ"), QStringLiteral("ＦＦ"));
         // The limit counts UTF-16 units; a character outside the BMP is never cut in half.
         row("pair cut by the limit", QStringLiteral("a"), grin, QStringLiteral("a"));
         row("pair that fits", {}, grin + u'x', grin);
@@ -375,6 +438,13 @@ private Q_SLOTS:
             QTest::keySequence(code, QKeySequence::Paste);
         }
         QCOMPARE(code->text(), expected);
+        // Typed straight from the keyboard: no input method composes in the box, whichever way the
+        // platform's input context asks the focused box.
+        QTRY_COMPARE(QGuiApplication::focusObject(), code);
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QCoreApplication::sendEvent(code, &query);
+        QVERIFY(!query.value(Qt::ImEnabled).toBool());
+        QVERIFY(!QGuiApplication::inputMethod()->queryFocusObject(Qt::ImEnabled, {}).toBool());
     }
 
     void resultBoxRoundTripsAndWraps()

@@ -33,17 +33,22 @@ struct WindowColours {
     Rgb face, faceText; // window, labels' and buttons' background, and their text
     Rgb codeBase, codeText;
     Rgb label3Text;
+    friend bool operator==(const WindowColours &, const WindowColours &) = default;
 };
 
-// `system` gives the desktop's current value of a system colour.
-template <typename System> WindowColours windowColours(const System &system);
+// `system` gives the desktop's current value of a system colour; `highContrast` whether the desktop is
+// in a high-contrast (contrast) theme, as the platform says or, where it does not, as isHighContrast
+// guesses.
+template <typename System> WindowColours windowColours(const System &system, bool highContrast);
 
 // How much contrast a text colour should keep on its background colour, both system colours: as much
 // as the pair has in the classic light Windows scheme, and at least 7:1 where the scheme is a
 // high-contrast one.
 double contrastFloor(SysColour text, SysColour background, bool highContrast);
 
-// High-contrast schemes put pure black on white or white on black; ordinary ones stay below.
+// A guess, for a platform that does not say whether a high-contrast theme is on: the classic
+// high-contrast schemes put pure black on white or white on black, ordinary ones stay below. Newer
+// contrast themes (Windows 11's) stay below too, so where the platform says, its word counts.
 bool isHighContrast(Rgb buttonText, Rgb buttonFace);
 
 // A background that lets text reach the floor: where even black or white text could not, it is moved
@@ -56,11 +61,10 @@ Rgb legibleBackground(Rgb background, double floor);
 // better, just far enough.
 Rgb legibleText(Rgb text, Rgb background, double floor);
 
-template <typename System> WindowColours windowColours(const System &system)
+template <typename System> WindowColours windowColours(const System &system, bool highContrast)
 {
-    const bool high = isHighContrast(system(SysColour::ButtonText), system(SysColour::ButtonFace));
-    const auto floor = [high](SysColour text, SysColour background) {
-        return contrastFloor(text, background, high);
+    const auto floor = [highContrast](SysColour text, SysColour background) {
+        return contrastFloor(text, background, highContrast);
     };
     WindowColours c;
     const double faceFloor = floor(SysColour::ButtonText, SysColour::ButtonFace);

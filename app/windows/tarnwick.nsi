@@ -50,7 +50,9 @@ BrandingText "tarnwick ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\tarnwick.exe"
+; The finish page's "run" starts the program as the signed-in user: see StartAsUser.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsUser
 
 !insertmacro MUI_PAGE_LICENSE "${FILES}/LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
@@ -83,6 +85,95 @@ Function .onInit
     ; uninstaller and any tool reading the entry look where it was written.
     SetRegView 32
     !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+; An administrator's installer runs elevated (MULTIUSER_EXECUTIONLEVEL Highest), and a program it
+; starts would run elevated too, as the administrator who typed their password: not what a user who
+; only looks up codes should get. The desktop's shell runs as the signed-in user, unelevated, so it is
+; asked to start the program: the shell window of the desktop (IShellWindows::FindWindowSW), its view's
+; Shell.Application object (IShellFolderViewDual::get_Application) and its
+; IShellDispatch2::ShellExecute. Where there is no such shell to ask (another shell than Explorer), the
+; program is started directly; so it is on Windows XP, whose installer runs as the user anyway.
+!macro RELEASE POINTER
+    ${If} ${POINTER} P<> 0
+        System::Call "${POINTER}->2()"
+    ${EndIf}
+!macroend
+Function StartAsUser
+    System::Store S
+    StrCpy $R9 1 ; not yet started
+    StrCpy $1 0
+    StrCpy $5 0
+    StrCpy $6 0
+    StrCpy $7 0
+    StrCpy $8 0
+    StrCpy $9 0
+    StrCpy $R0 0
+    StrCpy $R1 0
+    StrCpy $R2 0
+    System::Call 'ole32::CoInitialize(p 0) i .R8' ; S_FALSE where the installer has COM already
+    ; CLSID_ShellWindows, IID_IShellWindows; in the shell's process (CLSCTX_LOCAL_SERVER)
+    System::Call 'ole32::CoCreateInstance(g "{9BA05972-F6A8-11CF-A442-00A0C90A8F39}", p 0, i 4, \
+        g "{85CB6900-4D95-11CF-960C-0080C7F4EE85}", *p .r1) i .r0'
+    ${If} $0 = 0
+        System::Call '*(i 3, i 0, i 0, i 0) p .r2' ; VARIANT VT_I4 CSIDL_DESKTOP
+        System::Call '*(i 0, i 0, i 0, i 0) p .r3' ; VARIANT VT_EMPTY
+        ; FindWindowSW(&desktop, &empty, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, &dispatch)
+        System::Call "$1->15(p r2, p r3, i 8, *i .r4, i 1, *p .r5) i .r0"
+        System::Free $2
+        System::Free $3
+    ${EndIf}
+    ${If} $0 = 0
+    ${AndIf} $5 P<> 0
+        System::Call "$5->0(g '{6D5140C1-7436-11CE-8034-00AA006009FA}', *p .r6) i .r0" ; IServiceProvider
+    ${EndIf}
+    ${If} $0 = 0
+        ; QueryService(SID_STopLevelBrowser, IID_IShellBrowser)
+        System::Call "$6->3(g '{4C96BE40-915C-11CF-99D3-00AA004AE837}', \
+            g '{000214E2-0000-0000-C000-000000000046}', *p .r7) i .r0"
+    ${EndIf}
+    ${If} $0 = 0
+        System::Call "$7->15(*p .r8) i .r0" ; IShellBrowser::QueryActiveShellView
+    ${EndIf}
+    ${If} $0 = 0
+        ; IShellView::GetItemObject(SVGIO_BACKGROUND, IID_IDispatch)
+        System::Call "$8->15(i 0, g '{00020400-0000-0000-C000-000000000046}', *p .r9) i .r0"
+    ${EndIf}
+    ${If} $0 = 0
+        System::Call "$9->0(g '{E7A1AF80-4D96-11CF-960F-00C04FD7D062}', *p .R0) i .r0" ; IShellFolderViewDual
+    ${EndIf}
+    ${If} $0 = 0
+        System::Call "$R0->7(*p .R1) i .r0" ; get_Application
+    ${EndIf}
+    ${If} $0 = 0
+        System::Call "$R1->0(g '{A4C6892C-3BA9-11D2-9DEA-00C04FB16162}', *p .R2) i .r0" ; IShellDispatch2
+    ${EndIf}
+    ${If} $0 = 0
+        System::Call 'oleaut32::SysAllocString(w "$INSTDIR\tarnwick.exe") p .R3'
+        ; ShellExecute(file, arguments, folder, verb, show): the four VARIANTs empty, passed by value
+        System::Call "$R2->31(p R3, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, \
+            i 0, i 0, i 0, i 0) i .r0"
+        System::Call 'oleaut32::SysFreeString(p R3)'
+        ${If} $0 = 0
+            StrCpy $R9 0
+        ${EndIf}
+    ${EndIf}
+    !insertmacro RELEASE $R2
+    !insertmacro RELEASE $R1
+    !insertmacro RELEASE $R0
+    !insertmacro RELEASE $9
+    !insertmacro RELEASE $8
+    !insertmacro RELEASE $7
+    !insertmacro RELEASE $6
+    !insertmacro RELEASE $5
+    !insertmacro RELEASE $1
+    ${If} $R8 >= 0
+        System::Call 'ole32::CoUninitialize()'
+    ${EndIf}
+    ${If} $R9 <> 0
+        Exec '"$INSTDIR\tarnwick.exe"'
+    ${EndIf}
+    System::Store L
 FunctionEnd
 
 Function un.onInit

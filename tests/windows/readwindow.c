@@ -3,11 +3,13 @@
  * with one line of JSON (UTF-8): null while there is no window, otherwise
  *   {"client": [width, height], "controls": [{"class": ..., "text": ..., "focus": true|false}, ...],
  *    "boxes": [{"title": ..., "texts": [...]}]}
- * with the controls in their stacking order (a text box also with "selection": [start, end] and
- * "top": its first visible line), and the program's other windows (its message boxes). */
+ * with the controls in their stacking order, each with its window handle (a text box also with
+ * "selection": [start, end] and "top": its first visible line), and the program's other windows (its
+ * message boxes). A line "repaint" first has the whole window painted anew, as when it is uncovered. */
 #include <windows.h>
 
 #include <stdio.h>
+#include <string.h>
 
 static void put_text(const wchar_t *text)
 {
@@ -45,7 +47,8 @@ static void put_children(HWND parent, HWND focus, const char *key)
         put_text(kind);
         printf(", \"text\": ");
         put_window_text(child);
-        printf(", \"focus\": %s", child == focus ? "true" : "false");
+        printf(", \"focus\": %s, \"handle\": %lu", child == focus ? "true" : "false",
+               (unsigned long)(ULONG_PTR)child);
         if (lstrcmpiW(kind, L"Edit") == 0) {
             DWORD start = 0, end = 0;
             SendMessageW(child, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
@@ -85,6 +88,8 @@ int main(void)
             fflush(stdout);
             continue;
         }
+        if (strncmp(line, "repaint", 7) == 0)
+            RedrawWindow(main_window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         DWORD process = 0;
         GUITHREADINFO thread = {sizeof thread};
         GetGUIThreadInfo(GetWindowThreadProcessId(main_window, &process), &thread);

@@ -44,14 +44,14 @@ XP_SP3 = {
         VirtualProtect VirtualQuery lstrcpynW __C_specific_handler""",
     "msvcrt.dll": """__iob_func __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr __wgetmainargs
         __winitenv _amsg_exit _cexit _commode _errno _fmode _initterm _iob _onexit _wcmdln abort calloc exit
-        fprintf fputs free fwrite malloc memcpy memmove signal strlen strncmp vfprintf""",
+        fprintf fputs free fwrite malloc memcmp memcpy memmove signal strlen strncmp vfprintf""",
     "user32.dll": """AdjustWindowRectEx CallWindowProcW CharLowerBuffW CreateWindowExW DefWindowProcW DeleteMenu
         DestroyWindow DispatchMessageW FillRect GetClientRect GetDC GetDlgCtrlID GetFocus GetKeyState GetMessageW
         GetMonitorInfoW GetParent GetSysColor GetSystemMenu GetSystemMetrics GetWindowLongPtrW GetWindowLongW
         GetWindowTextLengthW GetWindowTextW InvalidateRect IsChild IsDialogMessageW LoadCursorW LoadImageW
         MessageBoxW MonitorFromPoint MonitorFromWindow MoveWindow PostQuitMessage RedrawWindow RegisterClassExW
         ReleaseDC SendMessageW SetFocus SetWindowLongPtrW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
-        TranslateMessage UpdateWindow""",
+        SystemParametersInfoW TranslateMessage UpdateWindow""",
 }
 
 # For each library a link may take members from, the names the notices must give it. A member of any

@@ -12,7 +12,8 @@
 set -eu
 prefix=$1
 shift
-export WINEPREFIX="$prefix" WINEDEBUG=-all
+# Wine's own messages off, unless a check asks for some (WINEDEBUG=...).
+export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko download prompt, and no Linux menu entries made from Start-menu shortcuts.
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 export HOME="$prefix-home" # whatever wine keeps per user stays beside the prefix

@@ -43,6 +43,31 @@ public:
     }
 };
 
+// The code box. A code is two hex digits, typed straight from the keyboard: with a Chinese input method
+// on (fcitx5, IBus), "ff" would start a composition that the first Enter only commits, or come in full
+// width. So no input method composes here (input-method hints would be only advice, which pinyin
+// engines ignore). A line edit tells the input method it is welcome whatever its
+// WA_InputMethodEnabled says, so this one answers by that attribute, asked either way Qt asks.
+class CodeBox : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CodeBox(QWidget *parent) : QLineEdit(parent) { setAttribute(Qt::WA_InputMethodEnabled, false); }
+    // setReadOnly and setEchoMode turn the attribute on again; this box takes neither call.
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        return inputMethodQuery(query, {});
+    }
+    Q_INVOKABLE QVariant inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const
+    {
+        if (query == Qt::ImEnabled && !testAttribute(Qt::WA_InputMethodEnabled))
+            return false;
+        return QLineEdit::inputMethodQuery(query, argument);
+    }
+};
+
 void setTextColours(QWidget *w, const QColor &text, const QColor &base)
 {
     QPalette pal = w->palette();
@@ -117,7 +142,7 @@ FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
     Label1 = caption(form::Label1, toQColor(colours.faceText), this);
     Label3 = caption(form::Label3, toQColor(colours.label3Text), this);
 
-    TxtC = made(form::TxtC, new QLineEdit(this));
+    TxtC = made(form::TxtC, new CodeBox(this));
     TxtC->setAccessibleName(toQString(form::CodeBoxName));
     TxtC->setFont(windowFont(form::TxtC.font));
     TxtC->setMaxLength(form::CodeLimit);
@@ -230,3 +255,5 @@ void FrmDc::showModalMessage(QWidget *parent, QMessageBox::Icon icon, const QStr
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
+
+#include "frmdc.moc"

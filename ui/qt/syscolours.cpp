@@ -32,5 +32,8 @@ Rgb systemColour(SysColour which, const QPalette &palette)
 
 WindowColours windowColours(const QPalette &palette)
 {
-    return windowColours([&](SysColour which) { return systemColour(which, palette); });
+    // Qt 6.4 does not tell whether the desktop is in a high-contrast theme: the palette is all there is.
+    const auto system = [&](SysColour which) { return systemColour(which, palette); };
+    return windowColours(system,
+                         isHighContrast(system(SysColour::ButtonText), system(SysColour::ButtonFace)));
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -109,50 +110,82 @@ Ink inkOf(HDC dc, std::u16string_view text)
 
 } // namespace
 
-void drawCaption(HDC dc, const RECT &area, std::u16string_view text, const LOGFONTW &font, COLORREF colour)
+Caption::~Caption()
 {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
+    if (m_font)
+        DeleteObject(m_font);
+}
+
+void Caption::fit(HDC dc, const RECT &area, const LOGFONTW &font)
+{
+    const SIZE size = {area.right - area.left, area.bottom - area.top};
+    if (m_font && size.cx == m_area.cx && size.cy == m_area.cy &&
+        std::memcmp(&font, &m_asked, sizeof font) == 0)
+        return;
     Line lines[MaxLines];
     int count = 0;
     Ink ink;
     LOGFONTW request = font;
-    HFONT used = nullptr;
+    HFONT tried = nullptr;
     const HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
-    const auto layOut = [&] {
-        if (used)
-            DeleteObject(used);
-        used = CreateFontIndirectW(&request);
-        SelectObject(dc, used);
-        count = wrap(dc, text, width, lines);
-        ink = inkOf(dc, text);
+    // Each try is selected before the one it replaces is deleted: Windows refuses to delete a font that
+    // is selected into a device context, and the refused one would stay for as long as the process.
+    const auto tryFont = [&] {
+        const HFONT next = CreateFontIndirectW(&request);
+        if (!next)
+            return;
+        SelectObject(dc, next);
+        if (tried)
+            DeleteObject(tried);
+        tried = next;
+        count = wrap(dc, m_text, size.cx, lines);
+        ink = inkOf(dc, m_text);
     };
-    layOut();
+    tryFont();
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     const LONG naturalWidth = metrics.tmAveCharWidth;
     // Narrower, a twentieth at a time, while the lines are more than the area holds.
-    for (int step = 1; count > std::max(1, height / ink.height()) && step <= 10; ++step) {
+    for (int step = 1; count > std::max(1L, size.cy / ink.height()) && step <= 10; ++step) {
         request.lfWidth = std::max(1L, std::lround(naturalWidth * (1 - step / 20.0)));
-        layOut();
+        tryFont();
     }
-    if (count * ink.height() > height) { // taller than the area even so: smaller, in proportion
-        const double scale = double(height) / (count * ink.height());
+    if (count * ink.height() > size.cy) { // taller than the area even so: smaller, in proportion
+        const double scale = double(size.cy) / (count * ink.height());
         request.lfHeight = LONG(request.lfHeight * scale); // towards zero: smaller either way
         request.lfWidth = LONG(request.lfWidth * scale);
-        layOut();
+        tryFont();
     }
+    SelectObject(dc, before);
+    if (m_font)
+        DeleteObject(m_font);
+    m_font = tried;
+    m_asked = font;
+    m_area = size;
+}
 
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+void Caption::draw(HDC dc, const RECT &area, const LOGFONTW &font, COLORREF colour)
+{
+    fit(dc, area, font);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const HGDIOBJ before = SelectObject(dc, m_font);
+    Line lines[MaxLines];
+    const int count = wrap(dc, m_text, width, lines);
+    const Ink ink = inkOf(dc, m_text);
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF text = SetTextColor(dc, colour);
+    const UINT align = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
     const double share = double(height) / std::max(count, 1);
     for (int i = 0; i < count; ++i) {
         const int x = area.left + (width - lines[i].width) / 2;
         const int baseline =
             area.top + int(std::lround(share * i + (share - ink.height()) / 2.0)) + ink.above;
-        TextOutW(dc, x, baseline, wide(text) + lines[i].start, int(lines[i].length));
+        TextOutW(dc, x, baseline, wide(m_text) + lines[i].start, int(lines[i].length));
     }
+    // As the window's owner-drawn labels must leave the device context: as it came.
+    SetTextAlign(dc, align);
+    SetTextColor(dc, text);
+    SetBkMode(dc, mode);
     SelectObject(dc, before);
-    DeleteObject(used);
 }

@@ -10,6 +10,7 @@
 #include "text.h"
 
 #include <commctrl.h>
+#include <imm.h>
 #include <initguid.h> // defines the GUIDs of the screen-reader names below
 #include <oleacc.h>
 
@@ -42,6 +43,36 @@ Rgb systemColour(SysColour which)
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
+// Whether the user has a contrast theme on (Windows 11's Aquatic, Desert, Dusk and Night sky, or an
+// earlier Windows' high-contrast schemes). Windows says so; the colours alone do not tell, since
+// Windows 11's themes keep their button text well below black on white.
+bool highContrastOn()
+{
+    HIGHCONTRASTW setting = {sizeof setting, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// A code is two hex digits, typed straight from the keyboard. With a Chinese input method on (as it
+// is by default on Chinese Windows), "ff" would start a composition that the first Enter only
+// commits, or come in full width as "ＦＦ"; so the code box has no input context, as Windows gives
+// password boxes. The other controls keep theirs. imm32 is loaded here rather than imported: Windows
+// XP has it only with its East Asian language support.
+void typeWithoutInputMethod(HWND box)
+{
+    const HMODULE imm = LoadLibraryW(L"imm32.dll");
+    if (!imm)
+        return;
+    using AssociateEx = BOOL(WINAPI *)(HWND, HIMC, DWORD);
+    const auto associate = reinterpret_cast<AssociateEx>(
+        reinterpret_cast<void (*)()>(GetProcAddress(imm, "ImmAssociateContextEx")));
+    if (associate)
+        associate(box, nullptr, 0);
+    // imm32 stays loaded: the window's input contexts live in it.
+}
+
+// A brush the window hands to a control (WM_CTLCOLOR...) is only filled with while the control paints,
+// never kept selected: the old one can go before the repaint that asks for the new.
 void replaceBrush(HBRUSH &brush, Rgb colour)
 {
     if (brush)
@@ -49,6 +80,8 @@ void replaceBrush(HBRUSH &brush, Rgb colour)
     brush = CreateSolidBrush(colourRef(colour));
 }
 
+// The controls are given the new font before the old one goes: a control selects its font into a
+// device context only while it paints, so once it has the new one, the old is selected nowhere.
 void replaceFont(HFONT &font, HFONT by, std::initializer_list<HWND> controls)
 {
     for (HWND control : controls)
@@ -157,6 +190,7 @@ void FrmDc::createControls(HINSTANCE instance)
     Label3 = make(L"STATIC", form::Label3, SS_OWNERDRAW, 0, IdLabel3);
 
     SendMessageW(TxtC, EM_LIMITTEXT, form::CodeLimit, 0); // counts UTF-16 units; see keepWholeCharacters
+    typeWithoutInputMethod(TxtC);
     m_editProc = WNDPROC(SetWindowLongPtrW(TxtC, GWLP_WNDPROC, LONG_PTR(boxProc)));
     SetWindowLongPtrW(TxtGD, GWLP_WNDPROC, LONG_PTR(boxProc));
     setText(TxtGD, StartupText());
@@ -195,10 +229,16 @@ SIZE FrmDc::windowSize(UINT dpi) const
 
 void FrmDc::takeColours()
 {
-    m_colours = windowColours(systemColour);
+    // Windows tells of one change in up to three messages: the brushes are made again only when the
+    // colours did change.
+    const WindowColours colours = windowColours(systemColour, highContrastOn());
+    if (m_faceBrush && colours == m_colours)
+        return;
+    m_colours = colours;
     replaceBrush(m_faceBrush, m_colours.face);
     replaceBrush(m_codeBrush, m_colours.codeBase);
-    replaceBrush(m_resultBrush, ResultBackground);
+    if (!m_resultBrush) // the result box's colours are its own, whatever the scheme
+        m_resultBrush = CreateSolidBrush(colourRef(ResultBackground));
 }
 
 void FrmDc::Form_Load()
@@ -336,9 +376,9 @@ void FrmDc::drawLabel(const DRAWITEMSTRUCT &item)
         area.left += m_label1Clear;
         area.right -= m_label1Clear;
     }
-    const form::Control &label = first ? form::Label1 : form::Label3;
-    drawCaption(item.hDC, area, label.caption, fontRequest(label.font, m_dpi),
-                colourRef(first ? m_colours.faceText : m_colours.label3Text));
+    (first ? m_label1Caption : m_label3Caption)
+        .draw(item.hDC, area, fontRequest((first ? form::Label1 : form::Label3).font, m_dpi),
+              colourRef(first ? m_colours.faceText : m_colours.label3Text));
 }
 
 LRESULT CALLBACK FrmDc::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

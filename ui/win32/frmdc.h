@@ -2,8 +2,10 @@
 // fixed text shown in TxtGD. The window only moves text between its boxes and the core.
 #pragma once
 
+#include "caption.h"
 #include "codetable.h"
 #include "colours.h"
+#include "form.h"
 
 #include <windows.h>
 
@@ -62,6 +64,8 @@ private:
     HFONT m_codeFont = nullptr;
     HFONT m_resultFont = nullptr;
     int m_label1Clear = 0; // how far Label1's caption keeps from its sides, clear of TxtC above it
+    Caption m_label1Caption{form::Label1.caption};
+    Caption m_label3Caption{form::Label3.caption};
 
     WindowColours m_colours;
     HBRUSH m_faceBrush = nullptr;
