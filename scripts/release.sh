@@ -32,8 +32,9 @@ cmake -S . -B build-release/linux -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release/linux --parallel 2
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/linux/CMakeCache.txt)
 rm -rf build-release/deb build-release/dist
-# CPack takes the members' times from SOURCE_DATE_EPOCH.
-(cd build-release/linux && cpack -G DEB -B "$PWD/../deb" >/dev/null)
+# CPack takes the members' times from SOURCE_DATE_EPOCH. The folders it installs into are made as the umask
+# allows, even where CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS says otherwise: the .deb's are 755.
+(cd build-release/linux && umask 022 && cpack -G DEB -B "$PWD/../deb" >/dev/null)
 
 dist=build-release/dist
 mkdir -p "$dist"
