@@ -48,11 +48,13 @@ cp -r build-windows/dist/. build-release/deb/tarnwick_*.deb "$dist/"
         echo "tarnwick $version, commit $(git rev-parse HEAD 2>/dev/null || echo unknown)," \
             "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH, built on Debian $(cat /etc/debian_version)" \
             "$(dpkg --print-architecture) with these Debian packages:"
-        dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package} ${Version}\n' cmake cmake-data ninja-build \
-            'gcc-[0-9]*' 'g++-[0-9]*' 'cpp-[0-9]*' 'libgcc-*-dev' 'libstdc++-*-dev' libc6-dev binutils \
-            'binutils-x86-64-linux-gnu' qt6-base-dev qt6-base-dev-tools 'libqt6core6*' 'libqt6gui6*' \
+        # Of this machine's architecture (wine's i386 libraries build nothing).
+        dpkg-query -W -f='${db:Status-Abbrev} ${Architecture} ${binary:Package} ${Version}\n' \
+            cmake cmake-data ninja-build 'gcc-[0-9]*' 'g++-[0-9]*' 'cpp-[0-9]*' 'libgcc-*-dev' 'libstdc++-*-dev' \
+            libc6-dev binutils 'binutils-x86-64-linux-gnu' qt6-base-dev qt6-base-dev-tools 'libqt6core6*' 'libqt6gui6*' \
             'libqt6widgets6*' '*-mingw-w64-*' 'mingw-w64-*' nsis nsis-common zip gzip dpkg-dev python3 \
-            2>/dev/null | awk '$1 == "ii" { print $2, $3 }' | LC_ALL=C sort
+            2>/dev/null | awk -v arch="$(dpkg --print-architecture)" \
+                '$1 == "ii" && ($2 == arch || $2 == "all") { print $3, $4 }' | LC_ALL=C sort
     } >BUILT-WITH
     cat SHA256SUMS
 )
