@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench|windows|fresh
+# Usage: scripts/deps.sh run|test|bench|release|windows|fresh
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
@@ -11,23 +11,27 @@ test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-
     fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback
     qt6-gtk-platformtheme weston xwayland qt6-wayland strace)
 bench_pkgs=(xvfb python3-xlib)
+# The shipped files (scripts/release.sh): the Windows program's 32- and 64-bit cross compilers (win32
+# threads), the zip and installer builders, dpkg-shlibdeps for the .deb's dependencies, and diffoscope to
+# show where two builds differ.
+release_pkgs=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    ninja-build zip nsis dpkg-dev diffoscope-minimal)
+# The Windows program's checks: 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools
+# from Debian's fonts, and the Linux build (build_pkgs) of the probe that gives the checks the program's texts.
+windows_pkgs=(icoutils wine wine64 wine32:i386 python3-fonttools fonts-wqy-zenhei fonts-arphic-uming
+    fonts-dejavu-core xvfb xdotool xclip dbus python3-xlib)
 # scripts/fresh-debian.sh: a fresh Debian system to try the README's commands in.
 fresh_pkgs=(debootstrap debian-archive-keyring git)
-# The Windows program: the 32- and 64-bit cross compilers (win32 threads), the installer builder, and for
-# its checks 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools from Debian's
-# fonts, and the Linux build (build_pkgs) of the probe that gives the checks the program's texts.
-windows_pkgs=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    ninja-build zip nsis icoutils wine wine64 wine32:i386 python3-fonttools fonts-wqy-zenhei fonts-arphic-uming
-    fonts-dejavu-core xvfb xdotool xclip dbus python3-xlib)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
 test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
-windows) wanted=("${build_pkgs[@]}" "${windows_pkgs[@]}") ;;
+release) wanted=("${build_pkgs[@]}" "${release_pkgs[@]}") ;;
+windows) wanted=("${build_pkgs[@]}" "${release_pkgs[@]}" "${windows_pkgs[@]}") ;;
 fresh) wanted=("${fresh_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench|windows|fresh" >&2
+    echo "usage: $0 run|test|bench|release|windows|fresh" >&2
     exit 2
     ;;
 esac

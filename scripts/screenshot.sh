@@ -9,6 +9,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=ON >/dev/null
 cmake --build build --parallel "$(nproc)" --target tarnwick grabwindow
 mkdir -p docs
 if [[ "${1:-}" == --windows ]]; then
+    scripts/deps.sh windows # wine, beside what the build needs
     scripts/windows.sh
     /usr/bin/python3 tests/e2e/desktop.py screenshot --wine "$PWD/build-windows/wine/screenshot" \
         build-windows/i686/tarnwick.exe build/tests/grabwindow docs/windows.png

@@ -3,7 +3,8 @@
 # on every Windows from XP SP3 to 11, 32- and 64-bit) and for 64-bit Windows (checked, not shipped), and
 # packs the 32-bit one into build-windows/dist: a portable zip and an NSIS installer, each with the
 # read-me, tarnwick's terms and the notices of what the link took in. With --check it then runs the
-# Windows checks (tests/windows/) under wine.
+# Windows checks (tests/windows/) under wine. Every time stamp is the commit's (scripts/source-date.sh):
+# scripts/release.sh, which ships these files, gives the same bytes for the same commit.
 # Usage: scripts/windows.sh [--check]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,12 +19,16 @@ case "${1:-}" in
     ;;
 esac
 
-scripts/deps.sh windows
+scripts/deps.sh release
+$check && scripts/deps.sh windows
+source scripts/source-date.sh
 
 out=$PWD/build-windows
 for arch in i686 x86_64; do
+    # The PE header's link time is the commit's: Debian's MinGW ld takes it from SOURCE_DATE_EPOCH. Set on
+    # the link's command line, so that a new commit links again even where no source changed.
     cmake -S . -B "$out/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/scripts/mingw-$arch.cmake" \
-        -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+        -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_CXX_LINKER_LAUNCHER="env;SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH" >/dev/null
     cmake --build "$out/$arch" --parallel 2
 done
 exe=$out/i686/tarnwick.exe
@@ -43,7 +48,13 @@ cp "$exe" "$program/"
 windows_text app/windows/readme.txt >"$program/readme.txt"
 windows_text LICENSE.txt >"$program/LICENSE.txt"
 windows_text "$out/notices.txt" >"$program/THIRD-PARTY-NOTICES.txt"
-(cd "$dist" && zip -q -X -r "tarnwick-$version-windows.zip" "tarnwick-$version")
+# The packed files carry the commit's time and fixed modes, not this checkout's or this umask's: the zip
+# stores both (as local time, hence TZ=UTC), the installer each file's time. The zip's list is sorted.
+chmod 755 "$program" "$program/tarnwick.exe"
+chmod 644 "$program"/*.txt
+touch -d "@$SOURCE_DATE_EPOCH" "$program" "$program"/*
+(cd "$dist" && find "tarnwick-$version" | LC_ALL=C sort |
+    TZ=UTC zip -q -X -@ "tarnwick-$version-windows.zip")
 makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$program" \
     -DICON="$PWD/app/icons/tarnwick.ico" -DOUTFILE="$dist/tarnwick-$version-windows-installer.exe" \
     app/windows/tarnwick.nsi
