@@ -2,7 +2,7 @@
 
 Started on the desktop whose accessibility bus it reads (desktop.Screen does that). Each line in is a
 process id; each line out is the JSON tree of that program's objects (role, name, text, states,
-relations, place on the screen, children), or null while the program is not on the bus.
+relations, place on the screen, children; the role as desktop.Role numbers it), or null while the program is not on the bus.
 """
 import json
 import sys
@@ -33,8 +33,9 @@ def tree(node, ids):
     children = [node.get_child_at_index(i) for i in range(node.get_child_count())]
     return {
         "id": ids[node.path],
-        # The role's enum, not its display name: AT-SPI 2.56 renamed "push button" to "button".
-        "role": nick(node.get_role()),
+        # The role's number in AT-SPI's enum, which its D-Bus protocol fixes: the names change between
+        # releases (AT-SPI 2.56 calls a push button "button", in its enum too).
+        "role": int(node.get_role()),
         "name": node.get_name(),
         "text": text,
         "states": [nick(s) for s in node.get_state_set().get_states()],

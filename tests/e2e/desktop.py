@@ -15,6 +15,7 @@ As a program: `desktop.py run COMMAND...` runs COMMAND on a desktop of its own a
 `desktop.py screenshot [--wine PREFIX] TARNWICK GRABWINDOW OUT.png` saves a picture of the window (with
 --wine, of the Windows program under wine in that prefix, made if missing).
 """
+import enum
 import errno
 import functools
 import json
@@ -108,6 +109,15 @@ class Desktop:
         process = subprocess.Popen(args, process_group=self.group, **options)
         self._children.append(process)
         return process
+
+    def ended(self):
+        """Whether every process of the desktop, its X server among them, has ended: nothing runs in it any
+        more (its process group is gone)."""
+        try:
+            os.killpg(self.group, 0)
+        except ProcessLookupError:
+            return True
+        return False
 
     def run(self, *args, check=True):
         result = subprocess.run(args, env=self.env, check=check, capture_output=True, text=True,
@@ -308,6 +318,13 @@ def settled_picture(display_name, window):
     return wait_for(settled, "the window to be painted")
 
 
+class Role(enum.IntEnum):
+    """The roles the tests look for, by their number in AT-SPI's enum (AtspiRole)."""
+    ALERT = 2
+    LABEL = 29
+    PUSH_BUTTON = 43
+
+
 class Node:
     """One accessible object of a program, as a screen reader saw it at one moment."""
 
@@ -380,11 +397,11 @@ class Screen:
     def alert(self):
         """The open message box, or None."""
         return next((top for top in self.snapshot().children
-                     if top.role == "alert" and "showing" in top.states), None)
+                     if top.role == Role.ALERT and "showing" in top.states), None)
 
     @staticmethod
     def alert_texts(alert):
-        return [n.name for n in alert.descendants() if n.role == "label" and n.name]
+        return [n.name for n in alert.descendants() if n.role == Role.LABEL and n.name]
 
 
 class Tarnwick:
@@ -481,7 +498,8 @@ class Tarnwick:
         self.process.wait(timeout=LIMIT)
         # Gone, and its window too: the X server may destroy it a moment after the process has ended,
         # and the next program looks for a window of the same title.
-        wait_quietly(lambda: self.exited() and (self.pid is None or not self.windows()), LIMIT)
+        wait_quietly(lambda: self.exited() and (self.pid is None or self.desktop.ended() or not self.windows()),
+                     LIMIT)
         self.log.close()
 
 

@@ -8,7 +8,7 @@ import os
 import tempfile
 import unittest
 
-from desktop import (TITLE, Display, Screen, Tarnwick, frame_of, program_texts, send_close_box,
+from desktop import (TITLE, Display, Role, Screen, Tarnwick, frame_of, program_texts, send_close_box,
                      settled_picture, wait_for)
 
 EXECUTABLE = os.environ["TARNWICK"]
@@ -103,7 +103,7 @@ class ScreenReader(DesktopsTest):
         screen.named("DEBUG代码")  # up; then read it all at one moment, relations and all
         nodes = list(screen.snapshot().descendants())
         code_box = next(n for n in nodes if n.name == "DEBUG代码")
-        labels = [n for n in nodes if n.role == "label"]
+        labels = [n for n in nodes if n.role == Role.LABEL]
         self.assertEqual(len(labels), 2, "Label1 and Label3 are read as labels")
         self.assertTrue(all(label.name for label in labels), "each label is read out by its caption")
         self.assertTrue(any(code_box in label.related("label for") or label in code_box.related("labelled by")

@@ -7,7 +7,7 @@ import os
 import subprocess
 import unittest
 
-from desktop import Display, Screen, Tarnwick, program_texts, wait_for
+from desktop import Display, Role, Screen, Tarnwick, program_texts, wait_for
 
 TEXTS = program_texts(os.environ["SLOTPROBE"])
 CRLF = "\r\n"
@@ -50,7 +50,7 @@ class JobOnX(unittest.TestCase):
             return alert if alert and shown(prompt) in self.screen.alert_texts(alert) else None
         alert = wait_for(box_saying_it, f"the message box saying {prompt!r}")
         self.assertEqual(alert.name, TEXTS["AppTitle"])
-        self.assertEqual([n.name for n in alert.descendants() if n.role == "push button"], ["确定"])
+        self.assertEqual([n.name for n in alert.descendants() if n.role == Role.PUSH_BUTTON], ["确定"])
         self.assertEqual(self.result(), shown(TEXTS["StartupText"]))  # unchanged while the box is open
         self.app.keys("Return")  # OK
         wait_for(lambda: self.app.windows() == [self.app.window], "the message box to close")
