@@ -81,6 +81,13 @@ static BOOL CALLBACK put_box(HWND window, LPARAM process)
 int main(void)
 {
     char line[256];
+    /* Sizes in the screen's own pixels: Windows, and wine from 10 on, scale what a window that knows its
+       DPI measures down to 96 dpi for a reader that does not say it knows it (Vista on; XP has no
+       scaling to undo). */
+    BOOL(WINAPI * aware)(void) =
+        (BOOL(WINAPI *)(void))(void (*)(void))GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware");
+    if (aware)
+        aware();
     while (fgets(line, sizeof line, stdin)) {
         main_window = FindWindowW(NULL, L"DEBUG\x4EE3\x7801\x67E5\x8BE2\x7CFB\x7EDF");
         if (!main_window) {

@@ -33,6 +33,11 @@ CONTROLS = ["TxtC", "Label1", "CmdOK", "Cmdm", "CmdCE", "TxtGD", "Label3"]
 PLACES = {"Label1": (24, 16, 153, 25), "TxtGD": (8, 80, 233, 113), "Label3": (8, 48, 233, 33)}
 
 
+# Wine's trace of the call, as wine 8 ("(0001006C, 00000000, 0x0):") and wine 10 ("hwnd 000000000001006C,
+# new_himc 0000000000000000, flags 0") write it: the box, the input context, the flags.
+IMM_ASSOCIATE = re.compile(r"ImmAssociateContextEx \(?(?:hwnd )?(\w+), (?:new_himc )?(\w+), (?:flags )?(\w+)")
+
+
 def light(rgb):
     return sum(rgb) / 3
 
@@ -266,7 +271,7 @@ class OnOtherWindows(unittest.TestCase):
         picture = w.picture()
         # Input methods are off for the code box, and only there. Wine cannot say which box has an input
         # context (its ImmGetContext answers nothing for another process's window), but logs the call.
-        calls = [line.split("(")[1].split(")")[0].split(", ") for line in w.log() if "ImmAssociateContextEx (" in line]
+        calls = [m.groups() for m in map(IMM_ASSOCIATE.search, w.log()) if m]
         self.assertEqual([(int(box, 16), int(context, 16), int(flags, 16)) for box, context, flags in calls],
                          [(start["controls"][CONTROLS.index("TxtC")]["handle"], 0, 0)])
         # A session of repaints, as uncovering the window makes them: no font is made for a paint, and no
