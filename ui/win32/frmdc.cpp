@@ -58,9 +58,26 @@ bool highContrastOn()
 // commits, or come in full width as "ＦＦ"; so the code box has no input context, as Windows gives
 // password boxes. The other controls keep theirs. imm32 is loaded here rather than imported: Windows
 // XP has it only with its East Asian language support.
+// A system DLL the program loads only when it needs it, by its full path in the system folder: a DLL of
+// that name lying beside the program (in a download folder, say) is never loaded in its place.
+HMODULE loadSystemLibrary(const wchar_t *name)
+{
+    wchar_t path[MAX_PATH];
+    UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    path[length++] = L'\\';
+    for (; *name && length < MAX_PATH - 1; ++name)
+        path[length++] = *name;
+    if (*name)
+        return nullptr;
+    path[length] = L'\0';
+    return LoadLibraryW(path);
+}
+
 void typeWithoutInputMethod(HWND box)
 {
-    const HMODULE imm = LoadLibraryW(L"imm32.dll");
+    const HMODULE imm = loadSystemLibrary(L"imm32.dll");
     if (!imm)
         return;
     using AssociateEx = BOOL(WINAPI *)(HWND, HIMC, DWORD);
@@ -346,7 +363,7 @@ void FrmDc::nameBoxes()
     if (m_boxesNamed)
         return;
     m_boxesNamed = true;
-    const HMODULE ole = LoadLibraryW(L"ole32.dll");
+    const HMODULE ole = loadSystemLibrary(L"ole32.dll");
     if (!ole)
         return;
     using Initialize = HRESULT(WINAPI *)(void *, DWORD);
