@@ -2,7 +2,7 @@
 # Tries the README's two commands as a newcomer meets them, on a fresh Debian of the release named:
 # a minbase system made with debootstrap (with git; the release's main, updates and security suites,
 # from the mirrors this machine's apt already uses) and, in it as root, a clone of this repository's
-# HEAD without ../shared beside it. There:
+# HEAD with nothing beside it. There:
 #   scripts/run.sh   the window comes up (offscreen) and still runs a few seconds later; run once more,
 #                    with nothing left to install or build, its stderr is empty;
 #   scripts/test.sh  passes.
