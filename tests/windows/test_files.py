@@ -39,8 +39,8 @@ XP_SP3 = {
         GetDeviceCaps GetGlyphOutlineW GetTextExtentExPointW GetTextExtentPoint32W GetTextMetricsW SelectObject
         SetBkColor SetBkMode SetTextAlign SetTextColor TextOutW""",
     "kernel32.dll": """DeleteCriticalSection EnterCriticalSection FreeLibrary GetLastError GetModuleHandleA
-        GetModuleHandleW GetProcAddress GetProcessHeap GetStartupInfoW GetSystemDirectoryW HeapAlloc HeapFree InitializeCriticalSection
-        LeaveCriticalSection LoadLibraryA LoadLibraryW MulDiv SetUnhandledExceptionFilter Sleep TlsGetValue
+        GetModuleHandleW GetProcAddress GetProcessHeap GetStartupInfoW GetSystemDirectoryW HeapAlloc HeapFree
+        InitializeCriticalSection LeaveCriticalSection LoadLibraryA LoadLibraryW MulDiv SetUnhandledExceptionFilter Sleep TlsGetValue
         VirtualProtect VirtualQuery lstrcpynW __C_specific_handler""",
     "msvcrt.dll": """__iob_func __p__commode __p__fmode __p__wcmdln __set_app_type __setusermatherr __wgetmainargs
         __winitenv _amsg_exit _cexit _commode _errno _fmode _initterm _iob _onexit _wcmdln abort calloc exit

@@ -2,8 +2,9 @@
 and settings it is made for.
 
 The 32-bit tarnwick.exe runs in a 32-bit prefix playing Windows XP, then Windows 7, and beside the 64-bit
-build in a 64-bit prefix playing Windows 10 (on a machine that runs no 32-bit program, the 64-bit build
-in a 64-bit prefix playing Windows XP x64 stands in for the first, and the 32-bit runs are left out), all on one desktop of their own (tests/e2e/desktop.py).
+build in a 64-bit prefix playing Windows 10, all on one desktop of their own (tests/e2e/desktop.py). On
+a machine that runs no 32-bit program, the 64-bit build in a 64-bit prefix playing Windows XP x64 stands
+in for the first, and the 32-bit runs are left out.
 Keys go in through xdotool; what the window and its message boxes hold is read by readwindow.exe, a
 reader beside the program that asks the controls for their text as a screen reader does; colours and
 glyphs come from the painted window. Run by scripts/windows.sh --check, which names the programs, the
@@ -21,8 +22,8 @@ from pathlib import Path
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import (NO_32_BIT, Display, Picture, Tarnwick, WinePrefix, program_texts, runs_32_bit_programs,  # noqa: E402
-                     send_close_box, settled_picture, wait_for)
+from desktop import (NO_32_BIT, Display, Picture, Tarnwick, WinePrefix, program_texts,  # noqa: E402
+                     runs_32_bit_programs, send_close_box, settled_picture, wait_for)
 
 PROGRAM = {32: Path(os.environ["TARNWICK32"]), 64: Path(os.environ["TARNWICK64"])}
 PREFIXES = Path(os.environ["WINE_PREFIXES"])
@@ -263,30 +264,32 @@ class OnOtherWindows(unittest.TestCase):
 
     def opens_and_answers(self, prefix, bits, size=(249, 241)):
         w = prefix.start(self, bits, env={"WINEDEBUG": "trace+gdi,trace+imm"})
-        start = w.state()
-        self.assertEqual(start["client"], list(size))
-        self.assertEqual(w.focused(), "TxtC")
-        w.query("ff")
-        w.shows("FF", TEXTS["rows"]["FF"])
-        picture = w.picture()
-        # Input methods are off for the code box, and only there. Wine cannot say which box has an input
-        # context (its ImmGetContext answers nothing for another process's window), but logs the call.
-        calls = [m.groups() for m in map(IMM_ASSOCIATE.search, w.log()) if m]
-        self.assertEqual([(int(box, 16), int(context, 16), int(flags, 16)) for box, context, flags in calls],
-                         [(start["controls"][CONTROLS.index("TxtC")]["handle"], 0, 0)])
-        # A session of repaints, as uncovering the window makes them: no font is made for a paint, and no
-        # font or brush is deleted while still selected into a device context. Windows refuses such a
-        # delete and the object stays for the life of the process; wine defers it, and says so.
-        before = len(w.log())
-        for _ in range(20):
-            w.prefix.ask("repaint")
-        w.state()
-        self.assertEqual([line for line in w.log()[before:] if re.search(r"allocated \S*FONT", line)], [],
-                         "fonts made for a repaint")
-        self.assertEqual([line for line in w.log() if "because object in use" in line], [],
-                         "GDI objects deleted while selected")
-        w.app.kill()  # the next looks for a window of the same title
-        return picture
+        try:
+            start = w.state()
+            self.assertEqual(start["client"], list(size))
+            self.assertEqual(w.focused(), "TxtC")
+            w.query("ff")
+            w.shows("FF", TEXTS["rows"]["FF"])
+            picture = w.picture()
+            # Input methods are off for the code box, and only there. Wine cannot say which box has an input
+            # context (its ImmGetContext answers nothing for another process's window), but logs the call.
+            calls = [m.groups() for m in map(IMM_ASSOCIATE.search, w.log()) if m]
+            self.assertEqual([(int(box, 16), int(context, 16), int(flags, 16)) for box, context, flags in calls],
+                             [(start["controls"][CONTROLS.index("TxtC")]["handle"], 0, 0)])
+            # A session of repaints, as uncovering the window makes them: no font is made for a paint, and no
+            # font or brush is deleted while still selected into a device context. Windows refuses such a
+            # delete and the object stays for the life of the process; wine defers it, and says so.
+            before = len(w.log())
+            for _ in range(20):
+                w.prefix.ask("repaint")
+            w.state()
+            self.assertEqual([line for line in w.log()[before:] if re.search(r"allocated \S*FONT", line)], [],
+                             "fonts made for a repaint")
+            self.assertEqual([line for line in w.log() if "because object in use" in line], [],
+                             "GDI objects deleted while selected")
+            return picture
+        finally:
+            w.app.kill()  # also after a failure: the next looks for a window of the same title
 
     def test_windows_7_and_10_in_32_and_64_bits(self):
         for name, prefix, bits in ((f"7, {BITS}-bit", XP, BITS), ("10, 32-bit on 64", WIN10, 32),
