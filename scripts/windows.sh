@@ -55,7 +55,17 @@ chmod 644 "$program"/*.txt
 touch -d "@$SOURCE_DATE_EPOCH" "$program" "$program"/*
 (cd "$dist" && find "tarnwick-$version" | LC_ALL=C sort |
     TZ=UTC zip -q -X -@ "tarnwick-$version-windows.zip")
-makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$program" \
+# The installer's licence box wraps lines to its own width: it gets LICENSE.txt with each paragraph on one
+# line (an indented line goes on the one before, without a blank where both sides are Chinese) and a
+# short rule for the long one.
+python3 - LICENSE.txt <<'PYTHON' | windows_text /dev/stdin >"$out/licence-page.txt"
+import re, sys, unicodedata
+wide = lambda c: unicodedata.east_asian_width(c) in "WF"
+text = open(sys.argv[1], encoding="utf-8").read()
+text = re.sub(r"(.)\n[ \t]+(.)", lambda m: m[1] + ("" if wide(m[1]) and wide(m[2]) else " ") + m[2], text)
+sys.stdout.buffer.write(re.sub(r"^-{20,}$", "-" * 20, text, flags=re.M).encode("utf-8"))
+PYTHON
+makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$program" -DLICENSE_PAGE="$out/licence-page.txt" \
     -DICON="$PWD/app/icons/tarnwick.ico" -DOUTFILE="$dist/tarnwick-$version-windows-installer.exe" \
     app/windows/tarnwick.nsi
 ls -l "$dist"/*.zip "$dist"/*.exe

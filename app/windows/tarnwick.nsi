@@ -1,7 +1,8 @@
 ; The Windows installer: tarnwick's terms first, then for the current user or for all users the program
 ; with its notices, a Start-menu entry and an uninstaller.
-; Built by scripts/windows.sh: makensis -DVERSION=1.00 -DFILES=FOLDER -DICON=... -DOUTFILE=...
-; FOLDER holds tarnwick.exe and the texts that go beside it.
+; Built by scripts/windows.sh: makensis -DVERSION=1.00 -DFILES=FOLDER -DLICENSE_PAGE=... -DICON=... -DOUTFILE=...
+; FOLDER holds tarnwick.exe and the texts that go beside it; LICENSE_PAGE is LICENSE.txt with each
+; paragraph on one line, which the licence box wraps to its own width.
 ; A 32-bit installer, like the program: it runs on 32- and 64-bit Windows alike, from XP SP3 on.
 Target x86-unicode
 ; zlib rather than LZMA: zlib's licence asks nothing of a program that carries it, LZMA's (the CPL) does.
@@ -14,6 +15,11 @@ ManifestDPIAware true
 Name "${APP_NAME}"
 OutFile "${OUTFILE}"
 BrandingText "tarnwick ${VERSION}"
+; Written Chinese sets no blank between the name and the Chinese around it, nor before "，" or "。".
+; NSIS's own Simplified Chinese strings do, and the one under the licence box names a button that is
+; not there: every such string a page or message box shows is given here instead.
+Caption "${APP_NAME}安装程序"
+UninstallCaption "${APP_NAME}卸载程序"
 
 ; Administrators choose per machine or per user; other users install for themselves without a UAC prompt.
 ; The uninstaller finds its mode again from the key the installer wrote (HKLM or HKCU).
@@ -26,9 +32,10 @@ BrandingText "tarnwick ${VERSION}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME InstallLocation
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME InstallLocation
-!define MULTIUSER_INIT_TEXT_ADMINREQUIRED "$(^Caption) 需要管理员权限。"
-!define MULTIUSER_INIT_TEXT_POWERREQUIRED "$(^Caption) 至少需要 Power Users 权限。"
-!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "您的账户没有为本机所有用户安装 $(^Name) 的权限。"
+!define MULTIUSER_INIT_TEXT_ADMINREQUIRED "$(^Caption)需要管理员权限。"
+!define MULTIUSER_INIT_TEXT_POWERREQUIRED "$(^Caption)至少需要 Power Users 权限。"
+!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "您的账户没有为本机所有用户安装$(^Name)的权限。"
+!define MULTIUSER_INSTALLMODEPAGE_TEXT_TOP "选择只为自己安装${APP_NAME}，还是为本机的所有用户安装。$(^ClickNext)"
 !include MultiUser.nsh
 !include MUI2.nsh
 !include WinVer.nsh
@@ -50,22 +57,48 @@ BrandingText "tarnwick ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_ABORTWARNING_TEXT "确定要退出${APP_NAME}安装程序吗？"
 ; The finish page's "run" starts the program as the signed-in user: see StartAsUser.
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION StartAsUser
+!define MUI_FINISHPAGE_RUN_TEXT "运行${APP_NAME}(&R)"
+!define MUI_FINISHPAGE_TITLE "${APP_NAME}安装完成"
+!define MUI_FINISHPAGE_TEXT "${APP_NAME}已经成功安装到本机。$\r$\n点击 [完成(F)] 关闭安装程序。"
 
-!insertmacro MUI_PAGE_LICENSE "${FILES}/LICENSE.txt"
+!define MUI_PAGE_HEADER_SUBTEXT "在安装${APP_NAME}之前，请阅读许可证条款。"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "如果你接受许可证的条款，请点击 [我接受(I)] 继续安装。必须接受这些条款才能安装${APP_NAME}。"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE_PAGE}"
+!define MUI_PAGE_HEADER_SUBTEXT "选择为哪些用户安装${APP_NAME}。"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
+!define MUI_PAGE_HEADER_SUBTEXT "选择${APP_NAME}的安装文件夹。"
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "安装文件夹"
+!define MUI_DIRECTORYPAGE_TEXT_TOP "安装程序将把${APP_NAME}安装到以下文件夹。要安装到其他文件夹，请点击 [浏览(B)...] 并选择。$_CLICK"
 !insertmacro MUI_PAGE_DIRECTORY
+!define MUI_PAGE_HEADER_SUBTEXT "${APP_NAME}正在安装，请稍候。"
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_PAGE_HEADER_TEXT "卸载${APP_NAME}"
+!define MUI_PAGE_HEADER_SUBTEXT "从本机卸载${APP_NAME}。"
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "此向导将从本机卸载${APP_NAME}。$_CLICK"
+!define MUI_UNCONFIRMPAGE_TEXT_LOCATION "卸载文件夹："
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_PAGE_HEADER_SUBTEXT "${APP_NAME}正在卸载，请稍候。"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
+; The browse dialog's prompt, the directory page's sizes and the lines of the installing pages' details.
+LangString ^DirBrowseText ${LANG_SIMPCHINESE} "选择安装${APP_NAME}的文件夹："
+LangString ^SpaceAvailable ${LANG_SIMPCHINESE} "可用空间："
+LangString ^SpaceRequired ${LANG_SIMPCHINESE} "所需空间："
+LangString ^OutputFolder ${LANG_SIMPCHINESE} "输出文件夹："
+LangString ^Extract ${LANG_SIMPCHINESE} "解压缩："
+LangString ^CreatedUninstaller ${LANG_SIMPCHINESE} "创建卸载程序："
+LangString ^CreateShortcut ${LANG_SIMPCHINESE} "创建快捷方式："
+LangString ^Delete ${LANG_SIMPCHINESE} "删除文件："
+LangString ^RemoveFolder ${LANG_SIMPCHINESE} "删除文件夹："
 
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "tarnwick"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${APP_NAME} 安装程序"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${APP_NAME}安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "The tarnwick developers"
@@ -78,7 +111,7 @@ Function .onInit
     ${If} ${IsWinXP}
     ${AndIfNot} ${AtLeastServicePack} 3
     ${OrIfNot} ${AtLeastWinXP}
-        MessageBox MB_OK|MB_ICONSTOP "$(^Name) 需要 Windows XP SP3 或更新版本。" /SD IDOK
+        MessageBox MB_OK|MB_ICONSTOP "$(^Name)需要 Windows XP SP3 或更新版本。" /SD IDOK
         Abort
     ${EndIf}
     ; The 32-bit view, which a 32-bit installer gets anyway on 64-bit Windows: said here, so that the
@@ -140,7 +173,7 @@ Function StartAsUser
         System::Call "$8->15(i 0, g '{00020400-0000-0000-C000-000000000046}', *p .r9) i .r0"
     ${EndIf}
     ${If} $0 = 0
-        System::Call "$9->0(g '{E7A1AF80-4D96-11CF-960F-00C04FD7D062}', *p .R0) i .r0" ; IShellFolderViewDual
+        System::Call "$9->0(g '{E7A1AF80-4D96-11CF-960C-0080C7F4EE85}', *p .R0) i .r0" ; IShellFolderViewDual
     ${EndIf}
     ${If} $0 = 0
         System::Call "$R0->7(*p .R1) i .r0" ; get_Application
@@ -150,9 +183,11 @@ Function StartAsUser
     ${EndIf}
     ${If} $0 = 0
         System::Call 'oleaut32::SysAllocString(w "$INSTDIR\tarnwick.exe") p .R3'
-        ; ShellExecute(file, arguments, folder, verb, show): the four VARIANTs empty, passed by value
+        ; ShellExecute(file, arguments, folder, verb, show): four VARIANTs passed by value, 16 bytes each
+        ; on the stack (type, three reserved words, value). The first three are empty; show is VT_I4
+        ; SW_SHOWNORMAL, as an empty one would be taken as 0, SW_HIDE: started, reported done, never seen.
         System::Call "$R2->31(p R3, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, \
-            i 0, i 0, i 0, i 0) i .r0"
+            i 3, i 0, i 1, i 0) i .r0"
         System::Call 'oleaut32::SysFreeString(p R3)'
         ${If} $0 = 0
             StrCpy $R9 0

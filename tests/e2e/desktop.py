@@ -24,11 +24,13 @@ import re
 import select
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+import zlib
 
 from Xlib import X, display as xdisplay, ext as xext, protocol
 
@@ -84,13 +86,15 @@ def _live_processes():
             yield int(entry), int(group)
 
 
-def processes_with_env(entry):
-    """The live processes whose environment holds entry ("NAME=value"), whatever group they are in."""
+def processes_with_env(entry, running=""):
+    """The live processes whose environment holds entry ("NAME=value"), whatever group they are in; only
+    those whose command line names running, where given (a wine process's names its Windows program)."""
     found = []
     for pid, _ in _live_processes():
         try:
-            with open(f"/proc/{pid}/environ", "rb") as environ:
-                if entry.encode() in environ.read().split(b"\0"):
+            with open(f"/proc/{pid}/environ", "rb") as environ, open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+                if (entry.encode() in environ.read().split(b"\0")
+                        and running.lower() in cmdline.read().decode(errors="replace").lower()):
                     found.append(pid)
         except OSError:
             continue
@@ -305,6 +309,18 @@ class Picture:
 
     def colours(self):
         return {self.data[i:i + 3] for i in range(0, len(self.data), 4)}
+
+    def save(self, path):
+        """Writes the picture as a PNG file (8-bit RGB), for a person to look at."""
+        rgb, stride = bytearray(len(self.data) // 4 * 3), self.width * 3
+        for i in range(3):
+            rgb[i::3] = self.data[2 - i::4]
+        chunks = [(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)),
+                  (b"IDAT", zlib.compress(b"".join(b"\0" + rgb[y:y + stride] for y in range(0, len(rgb), stride)))),
+                  (b"IEND", b"")]
+        with open(path, "wb") as png:
+            png.write(b"\x89PNG\r\n\x1a\n" + b"".join(struct.pack(">I", len(data)) + kind + data
+                                                     + struct.pack(">I", zlib.crc32(kind + data)) for kind, data in chunks))
 
 
 def settled_picture(display_name, window):
@@ -522,15 +538,42 @@ def runs_32_bit_programs():
 NO_32_BIT = "this machine's kernel runs no 32-bit program (no IA-32 emulation), so neither does wine"
 
 
+def window_reader(bits, folder):
+    """tests/windows/readwindow.c built for 32- or 64-bit Windows, into folder."""
+    reader = os.path.join(folder, f"readwindow{bits}.exe")
+    subprocess.run([f"{'i686' if bits == 32 else 'x86_64'}-w64-mingw32-gcc-win32", "-O1", "-o", reader,
+                    os.path.join(HERE, "..", "windows", "readwindow.c")], check=True, timeout=LIMIT * 3)
+    return reader
+
+
 class WinePrefix:
     """A wine prefix of the Windows checks' own (tests/windows/wine.sh), 32- or 64-bit Windows playing a
-    version, made anew for a desktop; its wine server and programs end with the module that made it."""
+    version, made anew for a desktop; its wine server and programs end with the module that made it.
+    With a reader (window_reader), ask() reads a window in it as a screen reader does."""
 
-    def __init__(self, desktop, path, arch, version):
-        self.desktop, self.path = desktop, str(path)
+    def __init__(self, desktop, path, arch, version, reader=None):
+        self.desktop, self.path, self.reader = desktop, str(path), reader
         self.command = [os.path.join(HERE, "..", "windows", "wine.sh"), self.path]
+        self._reading = None
         self.wine("--set-up", arch, version, timeout=LIMIT * 9)
         unittest.addModuleCleanup(self.stop)
+
+    def session(self, trace):
+        """A new wine session begun by the reader, which starts wine's desktop shell (explorer) with its own
+        WINEDEBUG=trace: the shell's trace goes to the file returned."""
+        self.stop()
+        log = tempfile.TemporaryFile("w+", prefix="tarnwick-shell-", errors="replace")
+        self.ask(env=dict(self.desktop.env, WINEDEBUG=trace), log=log)
+        return log
+
+    def ask(self, request="?", env=None, log=subprocess.DEVNULL):
+        """The reader's answer (tests/windows/readwindow.c) to one request; the reader starts if need be."""
+        if not self._reading:
+            self._reading = self.desktop.popen([*self.command, self.reader], stdin=subprocess.PIPE, stderr=log,
+                                               stdout=subprocess.PIPE, env=env or self.desktop.env, encoding="utf-8")
+        self._reading.stdin.write(request + "\n")
+        self._reading.stdin.flush()
+        return json.loads(self._reading.stdout.readline())
 
     def wine(self, *args, check=True, timeout=LIMIT * 3):
         """Runs a Windows program (or wine.sh's own command) in the prefix, on the desktop."""
@@ -548,6 +591,11 @@ class WinePrefix:
 
     def stop(self):
         """Ends every program in the prefix: the next one starts a wine server that reads it anew."""
+        if self._reading:
+            self._reading.stdin.close()
+            self._reading.wait(timeout=LIMIT * 3)
+            self._reading.stdout.close()
+            self._reading = None
         self.wine("--stop", check=False)
 
 

@@ -1,11 +1,13 @@
-/* What tarnwick's window and its message boxes hold, as a screen reader reads it: the checks under wine
- * run this beside the program and ask it once for every line they write to its input. It answers each
- * with one line of JSON (UTF-8): null while there is no window, otherwise
+/* What a window (tarnwick's, or its installer's) and its message boxes hold, as a screen reader reads
+ * it: the checks under wine run this beside the program and ask it once for every line they write to
+ * its input. It answers each with one line of JSON (UTF-8): null while there is no window, otherwise
  *   {"client": [width, height], "controls": [{"class": ..., "text": ..., "focus": true|false}, ...],
  *    "boxes": [{"title": ..., "texts": [...]}]}
- * with the controls in their stacking order, each with its window handle (a text box also with
- * "selection": [start, end] and "top": its first visible line), and the program's other windows (its
- * message boxes). A line "repaint" first has the whole window painted anew, as when it is uncovered. */
+ * with the controls that show in their stacking order, each followed by its own (a dialog's within a
+ * dialog), each with its window handle (a text box also with "selection": [start, end] and "top": its
+ * first visible line, a button with "checked"), and the program's other windows (its message boxes).
+ * The window is tarnwick's, by its title, until a line "title TITLE" (UTF-8) names another. A line
+ * "repaint" first has the whole window painted anew, as when it is uncovered. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -36,14 +38,14 @@ static void put_window_text(HWND window)
     put_text(text);
 }
 
-static void put_children(HWND parent, HWND focus, const char *key)
+static void put_descendants(HWND parent, HWND focus, int *first)
 {
-    printf("\"%s\": [", key);
-    int first = 1;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
         wchar_t kind[64];
         GetClassNameW(child, kind, 64);
-        printf(first ? "{\"class\": " : ", {\"class\": ");
+        printf(*first ? "{\"class\": " : ", {\"class\": ");
         put_text(kind);
         printf(", \"text\": ");
         put_window_text(child);
@@ -54,15 +56,38 @@ static void put_children(HWND parent, HWND focus, const char *key)
             SendMessageW(child, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
             printf(", \"selection\": [%lu, %lu], \"top\": %ld", start, end,
                    (long)SendMessageW(child, EM_GETFIRSTVISIBLELINE, 0, 0));
+        } else if (lstrcmpiW(kind, L"Button") == 0) {
+            printf(", \"checked\": %s", SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? "true" : "false");
         }
         printf("}");
-        first = 0;
+        *first = 0;
+        put_descendants(child, focus, first);
     }
+}
+
+static void put_children(HWND parent, HWND focus, const char *key)
+{
+    int first = 1;
+    printf("\"%s\": [", key);
+    put_descendants(parent, focus, &first);
     printf("]");
 }
 
 static HWND main_window;
 static int box_count;
+static wchar_t title[256] = L"DEBUG\x4EE3\x7801\x67E5\x8BE2\x7CFB\x7EDF";
+
+/* The window of that title, trailing blanks aside (an installer's title has one on some pages). */
+static BOOL CALLBACK find_window(HWND window, LPARAM unused)
+{
+    wchar_t text[256];
+    int length = GetWindowTextW(window, text, 256);
+    while (length > 0 && text[length - 1] == L' ')
+        text[--length] = 0;
+    if (lstrcmpW(text, title) == 0)
+        main_window = window;
+    return !main_window;
+}
 
 static BOOL CALLBACK put_box(HWND window, LPARAM process)
 {
@@ -80,7 +105,7 @@ static BOOL CALLBACK put_box(HWND window, LPARAM process)
 
 int main(void)
 {
-    char line[256];
+    char line[1024];
     /* Sizes in the screen's own pixels: Windows, and wine from 10 on, scale what a window that knows its
        DPI measures down to 96 dpi for a reader that does not say it knows it (Vista on; XP has no
        scaling to undo). */
@@ -89,7 +114,12 @@ int main(void)
     if (aware)
         aware();
     while (fgets(line, sizeof line, stdin)) {
-        main_window = FindWindowW(NULL, L"DEBUG\x4EE3\x7801\x67E5\x8BE2\x7CFB\x7EDF");
+        if (strncmp(line, "title ", 6) == 0) {
+            line[strcspn(line, "\r\n")] = 0;
+            MultiByteToWideChar(CP_UTF8, 0, line + 6, -1, title, sizeof title / sizeof *title);
+        }
+        main_window = NULL;
+        EnumWindows(find_window, 0);
         if (!main_window) {
             printf("null\n");
             fflush(stdout);

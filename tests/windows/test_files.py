@@ -7,6 +7,7 @@ playing Windows 10 and a 32-bit one playing Windows XP, on a desktop of its own 
 """
 import os
 import re
+import shutil
 import struct
 import subprocess
 import sys
@@ -18,7 +19,8 @@ from xml.etree import ElementTree
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import NO_32_BIT, TITLE, Display, Tarnwick, WinePrefix, runs_32_bit_programs, wait_for  # noqa: E402
+from desktop import (NO_32_BIT, TITLE, Display, Tarnwick, WinePrefix, processes_with_env,  # noqa: E402
+                     runs_32_bit_programs, send_close_box, settled_picture, wait_for, window_reader)
 
 PROGRAM = {"i686": Path(os.environ["TARNWICK32"]), "x86_64": Path(os.environ["TARNWICK64"])}
 DIST = Path(os.environ["DIST"])
@@ -166,11 +168,19 @@ class Shipped(unittest.TestCase):
 
 
 class Prefix(WinePrefix):
-    """A prefix for the installer: its files, paths and uninstall entries."""
+    """A prefix for the installer: its files, paths and uninstall entries, and a reader for its pages."""
 
     def __init__(self, name, arch, version):
-        super().__init__(DESKTOP, Path(os.environ["WINE_PREFIXES"]) / name, arch, version)
+        super().__init__(DESKTOP, Path(os.environ["WINE_PREFIXES"]) / name, arch, version, READER)
         self.drive_c = Path(self.path) / "drive_c"
+        # NSIS's Chinese pages ask for 宋体, which wine's prefixes lack: as on Windows, a Chinese face stands
+        # in (the registry file is UTF-16, so that the names reach the registry whatever the locale).
+        fonts = self.drive_c / "fonts.reg"
+        fonts.write_bytes("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\"
+                          "Replacements]\r\n\"宋体\"=\"WenQuanYi Zen Hei\"\r\n\"SimSun\"=\"WenQuanYi Zen Hei\"\r\n"
+                          .encode("utf-16"))
+        self.wine("reg", "import", "C:\\fonts.reg")
+        fonts.unlink()
 
     def files(self):
         """Every file and folder on C: but the temporary folders, as paths relative to C:."""
@@ -192,68 +202,170 @@ class Prefix(WinePrefix):
                 for m in re.findall(r'^"([^"]+)"="((?:[^"\\]|\\.)*)"$', text, re.M)}
 
 
-DESKTOP = None
+def shell_starts(log):
+    """(program, show) for each program the desktop's shell was asked to start (IShellDispatch2::ShellExecute),
+    from wine's +shell trace; an empty show is 0, as the shell takes it."""
+    log.seek(0)
+    starts = []
+    for m in re.finditer(r'ShellDispatch_ShellExecute \(L"((?:[^"\\]|\\.)*)".*(\{[^{}]*\})\)$', log.read(), re.M):
+        show = re.fullmatch(r"\{VT_\w+: (-?\d+)\}", m[2])
+        starts.append((m[1].replace("\\\\", "\\"), int(show[1]) if show else 0))
+    return starts
+
+
+DESKTOP = READER = None
 PREFIXES = {}
+PAGES = Path(os.environ["WINE_PREFIXES"]).parent / "installer-pages"  # a picture of each page, for a person
+BUTTON = re.compile(r"\[([^\[\]()]+)\((\w)\)((?:\.\.\.)?)\]")  # a button named in a text: [浏览(B)...]
+
+
+def each_prefix_and_mode():
+    """(system, prefix, its Program Files folder, mode, the hive of the entry) for each prefix and mode."""
+    return [(system, prefix, program_files, mode, hive) for system, (prefix, program_files) in PREFIXES.items()
+            for mode, hive in (("AllUsers", "HKLM"), ("CurrentUser", "HKCU"))]
 
 
 @unittest.skipUnless(runs_32_bit_programs(), f"the installer is a 32-bit program, and {NO_32_BIT}")
 class Installer(unittest.TestCase):
+    """The installer and its uninstaller as a user meets them: silent (/S), and through their pages."""
+
     installer = DIST / f"tarnwick-{VERSION}-windows-installer.exe"
 
     @classmethod
     def setUpClass(cls):
-        global DESKTOP
+        global DESKTOP, READER
         DESKTOP = Display()
         unittest.addModuleCleanup(DESKTOP.close)  # also where the rest of this set-up fails, after the prefixes
+        work = tempfile.mkdtemp(prefix="tarnwick-reader-")
+        unittest.addModuleCleanup(shutil.rmtree, work, ignore_errors=True)
+        READER = window_reader(32, work)
         PREFIXES["Windows 10, 64-bit"] = Prefix("installer-10-64", "win64", "win10"), "Program Files (x86)"
         PREFIXES["Windows XP, 32-bit"] = Prefix("installer-xp-32", "win32", "winxp"), "Program Files"
+        shutil.rmtree(PAGES, ignore_errors=True)
+        PAGES.mkdir(parents=True)
+
+    def installed(self, prefix, program_files, mode, hive, before):
+        """Checks what the installer left for the mode: the program and its texts, the entry in the registry
+        and the Start-menu shortcut. Returns the entry, the folder and the shortcut."""
+        packed = DIST / f"tarnwick-{VERSION}"
+        entry = prefix.uninstall_entry(hive)
+        self.assertEqual((entry["DisplayName"], entry["DisplayVersion"]), (TITLE, VERSION))
+        folder = prefix.unix(entry["InstallLocation"])
+        profile = next(p for p in (prefix.drive_c / "users").iterdir() if p.name not in ("Public", "Default"))
+        where = prefix.drive_c / program_files / "tarnwick" if mode == "AllUsers" else profile
+        self.assertTrue(folder == where or where in folder.parents, f"{folder} not in {where}")
+        self.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(["tarnwick.exe", "uninstall.exe"] + BESIDE))
+        for name in ["tarnwick.exe"] + BESIDE:
+            self.assertEqual((folder / name).read_bytes(), (packed / name).read_bytes(), name)
+        # The Start-menu entry: the current user's own, or every user's.
+        (shortcut,) = [prefix.drive_c / p for p in prefix.files() - before if p.name == f"{TITLE}.lnk"]
+        self.assertEqual(shortcut.parts[-3:-1], ("Start Menu", "Programs"))
+        self.assertEqual(profile in shortcut.parents, mode == "CurrentUser")
+        return entry, folder, shortcut
+
+    def removed(self, prefix, hive, before, folder, shortcut):
+        wait_for(lambda: not folder.exists() and not shortcut.exists() and prefix.uninstall_entry(hive) is None,
+                 "the uninstaller to remove the program, its shortcut and its entry", LIMIT)
+        # The per-user programs folder is Windows' own, made for whichever program comes first.
+        self.assertEqual(prefix.files() - before - {folder.parent.relative_to(prefix.drive_c)}, set())
 
     def test_installs_silently_for_all_or_one_and_uninstalls_completely(self):
-        packed = DIST / f"tarnwick-{VERSION}"
-        for (system, (prefix, program_files)), (mode, hive) in [
-                (p, m) for p in PREFIXES.items() for m in (("AllUsers", "HKLM"), ("CurrentUser", "HKCU"))]:
+        for system, prefix, program_files, mode, hive in each_prefix_and_mode():
             with self.subTest(system=system, mode=mode):
                 before = prefix.files()
                 prefix.wine(self.installer, "/S", f"/{mode}")
-                entry = prefix.uninstall_entry(hive)
-                self.assertEqual((entry["DisplayName"], entry["DisplayVersion"]), (TITLE, VERSION))
-                folder = prefix.unix(entry["InstallLocation"])
-                profile = next(p for p in (prefix.drive_c / "users").iterdir() if p.name not in ("Public", "Default"))
-                where = prefix.drive_c / program_files / "tarnwick" if mode == "AllUsers" else profile
-                self.assertTrue(folder == where or where in folder.parents, f"{folder} not in {where}")
-                self.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(["tarnwick.exe", "uninstall.exe"]
-                                                                                 + BESIDE))
-                for name in ["tarnwick.exe"] + BESIDE:
-                    self.assertEqual((folder / name).read_bytes(), (packed / name).read_bytes(), name)
-                # The Start-menu entry: the current user's own, or every user's.
-                (shortcut,) = [prefix.drive_c / p for p in prefix.files() - before if p.name == f"{TITLE}.lnk"]
-                self.assertEqual(shortcut.parts[-3:-1], ("Start Menu", "Programs"))
-                self.assertEqual(profile in shortcut.parents, mode == "CurrentUser")
-                # It holds the installed program as its target (ANSI) and its icon (UTF-16), and opens the
-                # window.
+                entry, folder, shortcut = self.installed(prefix, program_files, mode, hive, before)
+                # It holds the installed program as its target (ANSI) and its icon (UTF-16), and opens the window.
                 program = entry["InstallLocation"] + "\\tarnwick.exe"
                 link = shortcut.read_bytes()
                 self.assertIn(program.encode("ascii"), link)
                 self.assertIn(program.encode("utf-16-le"), link)
                 Tarnwick(DESKTOP, "start", args=("/unix", str(shortcut)), launcher=prefix.command).kill()
-
-                # As a tool would run it from the entry in Add/Remove Programs; the uninstaller runs on from
-                # a copy of itself in the temporary folder.
+                # As a tool would run it from the entry in Add/Remove Programs; the uninstaller runs on from a copy
+                # of itself in the temporary folder.
                 command = re.fullmatch(r'"([^"]+)" (.*)', entry["QuietUninstallString"])
                 prefix.wine(command[1], *command[2].split())
-                wait_for(lambda: not folder.exists() and not shortcut.exists() and prefix.uninstall_entry(hive) is None,
-                         "the uninstaller to remove the program, its shortcut and its entry", LIMIT)
-                # The per-user programs folder is Windows' own, made for whichever program comes first.
-                self.assertEqual(prefix.files() - before - {folder.parent.relative_to(prefix.drive_c)}, set())
+                self.removed(prefix, hive, before, folder, shortcut)
 
-    def test_window_title_is_chinese(self):
-        prefix, _ = PREFIXES["Windows 10, 64-bit"]
-        setup = DESKTOP.popen([*prefix.command, str(self.installer)], stdout=subprocess.DEVNULL,
+    def page(self, prefix, title, name, text, keys):
+        """Waits for the page that shows a control of that text, keeps its picture (name.png), checks its texts
+        and presses the keys. Returns its controls."""
+        missing = []
+
+        def shown():
+            controls = (prefix.ask(f"title {title}") or {}).get("controls") or []
+            # A button its texts name is there, once the page has given its buttons their texts.
+            buttons = {c["text"].strip("<> ").replace("&", "") for c in controls if c["class"] == "Button"}
+            missing[:] = [named for c in controls if c["class"] in ("Static", "Button")
+                          for named in map("{0[1]}({0[2]}){0[3]}".format, BUTTON.finditer(c["text"]))
+                          if named not in buttons]
+            return any(c["text"] == text for c in controls) and not missing and controls
+        try:
+            controls = wait_for(shown, f"the page {name}", LIMIT)
+        except AssertionError:
+            self.fail(f"no page {name}, or one that names buttons it does not have: {missing}")
+        window = DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{title} ?$").split()[0]
+        settled_picture(DESKTOP.name, int(window)).save(PAGES / f"{name}.png")
+        for text in (c["text"] for c in controls if c["class"] in ("Static", "Button")):
+            # Written Chinese: no blank before or after its punctuation, none between the name and Chinese.
+            self.assertNotRegex(text, r" [，。：；？！）]|[，。：；？！（] ", name)
+            self.assertNotRegex(text, rf"[^\x00-\u2e7f] {TITLE}|{TITLE} [^\x00-\u2e7f]", name)
+        DESKTOP.run("xdotool", "key", "--clearmodifiers", *keys)
+        return controls
+
+    def test_installs_with_its_pages_starts_the_program_as_the_user_and_uninstalls_with_its_pages(self):
+        licence = (SOURCE / "LICENSE.txt").read_text(encoding="utf-8")
+        paragraphs = [line for line in licence.splitlines() if line and not line[0].isspace()]
+        for system, prefix, program_files, mode, hive in each_prefix_and_mode():
+            with self.subTest(system=system, mode=mode):
+                before = prefix.files()
+                run = f"{Path(prefix.path).name}-{mode}"
+                # The reader starts the session: an installer that comes first finds the shell's windows object
+                # lost (explorer registers it before wine's RPC service runs), in two runs of four.
+                shell = prefix.session("+shell")
+                self.addCleanup(shell.close)
+                setup = DESKTOP.popen([*prefix.command, str(self.installer)], stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL)
+                self.addCleanup(setup.wait, LIMIT)
+                self.addCleanup(setup.kill)
+                choice = {"AllUsers": "为本机所有用户安装(&A)", "CurrentUser": "只为我自己安装(&M)"}[mode]
+                run_box = f"运行{TITLE}(&R)"
+                pages = {page: self.page(prefix, f"{TITLE}安装程序", f"{run}-{page}", text, keys) for page, text, keys in (
+                    ("1-licence", "我接受(&I)", ["Return"]), ("2-users", choice, [f"alt+{choice[-2].lower()}", "Return"]),
+                    ("3-folder", "浏览(&B)...", ["Return"]), ("4-finish", run_box, ["Return"]))}
+                # The terms, a paragraph a line, for the box to wrap; a short rule.
+                (box,) = [c["text"] for c in pages["1-licence"] if c["class"].startswith("RichEdit")]
+                self.assertEqual(re.sub(r"\s|-{20,}", "", box), re.sub(r"\s|-{20,}", "", licence))
+                lines = [line for line in box.splitlines() if line]
+                self.assertEqual(len(lines), len(paragraphs))
+                self.assertTrue(all(line.startswith(start[:20]) for line, start in zip(lines, paragraphs)), lines)
+                self.assertIn("-" * 20, lines)
+                self.assertTrue(all(c["checked"] for c in pages["4-finish"] if c["text"] == run_box), "run box ticked")
+                self.assertEqual(setup.wait(LIMIT), 0)
+                entry, folder, shortcut = self.installed(prefix, program_files, mode, hive, before)
+
+                # Started by the desktop's shell (which traced the call before the installer ended), shown; the
+                # installer started none of its own.
+                program = entry["InstallLocation"] + "\\tarnwick.exe"
+                starts = shell_starts(shell)
+                self.assertEqual([file for file, _ in starts], [program], "what the shell was asked to start")
+                self.assertNotEqual(starts[0][1], 0, "the shell was asked to start the program hidden")
+                window = wait_for(lambda: DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$",
+                                                      check=False).split(), "the program's window", LIMIT)[0]
+
+                def processes():
+                    return processes_with_env(f"XDG_RUNTIME_DIR={DESKTOP.runtime}", program)
+                self.assertEqual(processes(), [int(DESKTOP.run("xdotool", "getwindowpid", window))])
+                send_close_box(DESKTOP.name, int(window))
+                wait_for(lambda: not processes(), "the program to end", LIMIT)
+
+                # The uninstaller as Add/Remove Programs runs it, through its pages.
+                command = re.fullmatch(r'"([^"]+)" (.*)', entry["UninstallString"])
+                DESKTOP.popen([*prefix.command, command[1], *command[2].split()], stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL)
-        self.addCleanup(setup.wait, LIMIT)
-        self.addCleanup(setup.kill)
-        wait_for(lambda: DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE} 安装", check=False),
-                 "the installer's window with its Chinese title", LIMIT)
+                for page, text in (("5-uninstall", "卸载(&U)"), ("6-uninstalled", "卸载完成")):
+                    self.page(prefix, f"{TITLE}卸载程序", f"{run}-{page}", text, ["Return"])
+                self.removed(prefix, hive, before, folder, shortcut)
 
     def test_refuses_windows_older_than_xp_sp3(self):
         prefix, _ = PREFIXES["Windows XP, 32-bit"]

@@ -10,7 +10,6 @@ reader beside the program that asks the controls for their text as a screen read
 glyphs come from the painted window. Run by scripts/windows.sh --check, which names the programs, the
 Linux probe of the program's texts and a folder for the prefixes.
 """
-import json
 import os
 import re
 import shutil
@@ -23,7 +22,7 @@ from pathlib import Path
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
 from desktop import (NO_32_BIT, Display, Picture, Tarnwick, WinePrefix, program_texts,  # noqa: E402
-                     runs_32_bit_programs, send_close_box, settled_picture, wait_for)
+                     runs_32_bit_programs, send_close_box, settled_picture, wait_for, window_reader)
 
 PROGRAM = {32: Path(os.environ["TARNWICK32"]), 64: Path(os.environ["TARNWICK64"])}
 PREFIXES = Path(os.environ["WINE_PREFIXES"])
@@ -55,8 +54,7 @@ class Prefix(WinePrefix):
     """A prefix for the window, with the reader beside it."""
 
     def __init__(self, name, arch, version):
-        self.reader = None
-        super().__init__(DESKTOP, PREFIXES / name, arch, version)
+        super().__init__(DESKTOP, PREFIXES / name, arch, version, READER)
 
     def set(self, key, name, value, kind="REG_SZ"):
         self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f")
@@ -66,26 +64,10 @@ class Prefix(WinePrefix):
         out = self.wine("reg", "query", r"HKCU\Control Panel\Colors", "/v", name).stdout.decode()
         return tuple(int(v) for v in out.split(name)[1].split()[1:4])
 
-    def stop(self):
-        if self.reader:
-            self.reader.stdin.close()
-            self.reader.wait(timeout=LIMIT)
-            self.reader.stdout.close()
-            self.reader = None
-        super().stop()
-
     def start(self, test, bits, env=None):
         app = Tarnwick(DESKTOP, str(PROGRAM[bits]), launcher=self.command, env=env)
         test.addCleanup(app.kill)
         return Window(app, self)
-
-    def ask(self, request="?"):
-        if not self.reader:
-            self.reader = DESKTOP.popen([*self.command, str(READER)], stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, encoding="utf-8")
-        self.reader.stdin.write(request + "\n")
-        self.reader.stdin.flush()
-        return json.loads(self.reader.stdout.readline())
 
 
 class Window:
@@ -164,9 +146,7 @@ def setUpModule():
     TEXTS = program_texts(os.environ["SLOTPROBE"])
     work = Path(tempfile.mkdtemp(prefix="tarnwick-wine-"))
     unittest.addModuleCleanup(shutil.rmtree, work, ignore_errors=True)
-    READER = work / "readwindow.exe"
-    subprocess.run([f"{'i686' if BITS == 32 else 'x86_64'}-w64-mingw32-gcc-win32", "-O1", "-o", str(READER),
-                    str(SOURCE / "tests" / "windows" / "readwindow.c")], check=True, timeout=LIMIT)
+    READER = window_reader(BITS, work)
     XP = Prefix("xp-32", "win32", "winxp") if BITS == 32 else Prefix("xp-64", "win64", "winxp64")
     WIN10 = Prefix("10-64", "win64", "win10")
 
