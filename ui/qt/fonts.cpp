@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <array>
+
 namespace
 {
 
@@ -35,21 +37,51 @@ QStringList standIns()
     return faces;
 }
 
+struct Choice {
+    QStringList families;
+    QFont::StyleHint hint;
+};
+
+// The first installed face, alone: the face's own names first, then the stand-ins. A name that is not
+// installed costs the toolkit a fontconfig fallback list for it, for each script, before it moves on
+// to the next name, and naming more than one face makes it build one for the face it settles on as
+// well. With one installed face named it builds none, unless the face lacks a character, and then
+// borrows it in fontconfig's order for that face and the kind asked for (a serif caption borrows serif
+// Latin letters). Only where no face is installed is every name given.
+Choice choose(const QStringList &own, QFont::StyleHint hint, const QStringList &standIns,
+              const QStringList &installed)
+{
+    const QStringList faces = own + standIns;
+    for (const QString &face : faces) {
+        if (installed.contains(face, Qt::CaseInsensitive))
+            return {{face}, hint};
+    }
+    return {faces, hint};
+}
+
 } // namespace
 
 QFont windowFont(form::Font wanted)
 {
-    static const QStringList fallback = standIns();
-    static const QStringList sans =
-        QStringList{QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")} + fallback;
-    static const QStringList serif =
-        QStringList{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")} + fallback;
-    static const QStringList ui = QStringList{QStringLiteral("Microsoft YaHei UI")} + sans;
+    // Chosen once, from one reading of the installed families, in the order of form::Face.
+    static const std::array<Choice, 3> choices = [] {
+        const QStringList fallback = standIns();
+        const QStringList installed = QFontDatabase::families();
+        const QStringList yaHei = {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")};
+        const QStringList simSun = {QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                                    QStringLiteral("NSimSun")};
+        return std::array{
+            choose(yaHei, QFont::SansSerif, fallback, installed),
+            choose(simSun, QFont::Serif, fallback, installed),
+            choose(QStringList{QStringLiteral("Microsoft YaHei UI")} + yaHei, QFont::SansSerif, fallback,
+                   installed),
+        };
+    }();
+    const Choice &choice = choices[std::size_t(wanted.face)];
 
-    using form::Face;
     QFont font;
-    font.setFamilies(wanted.face == Face::YaHei ? sans : wanted.face == Face::SimSun ? serif : ui);
-    font.setStyleHint(wanted.face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
+    font.setFamilies(choice.families);
+    font.setStyleHint(choice.hint);
     font.setPointSizeF(wanted.points);
     font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     // Bold drawn from the regular face, so that the bold font file need not be opened as well.
