@@ -18,6 +18,7 @@ usage: bench/startup.py [--wine PREFIX] RUNS NAME=PROGRAM...
 """
 import glob
 import os
+import select
 import shutil
 import statistics
 import subprocess
@@ -64,14 +65,14 @@ class Screen:
             self.x.next_event()
 
     def wait(self, proc, program):
-        """Seconds from now until a window is mapped, and until its first frame."""
+        """The moments (perf_counter) when a window is mapped and when its first frame is drawn."""
         deadline = time.perf_counter() + LIMIT
         mapped = None
         while True:
             while not self.x.pending_events():
                 if time.perf_counter() > deadline or proc.poll() is not None:
                     raise RuntimeError(f"{program}: {'no frame shown' if mapped else 'no window mapped'}")
-                time.sleep(0.0005)
+                select.select([self.x], [], [], 0.05)  # woken by the next event, without polling delay
             event = self.x.next_event()
             if event.type == X.MapNotify and mapped is None:
                 mapped = time.perf_counter()
@@ -195,6 +196,7 @@ def main(args):
         ours, theirs = figures[first], figures[peer]
         print(f"{first} / {peer}: "
               + ", ".join(f"{what} {a / b:.2f}x" for a, b, (what, _, _) in zip(ours, theirs, columns)))
+
 
 if __name__ == "__main__":
     main(sys.argv[1:])
