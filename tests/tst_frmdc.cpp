@@ -209,6 +209,10 @@ private Q_SLOTS:
             results += toQString(table.text(k));
         QTest::newRow("result box") << "TxtGD" << results;
         QTest::newRow("code box") << "TxtC" << QStringLiteral("0123456789ABCDEFabcdef");
+        // A character that no Chinese face has (Armenian, as DejaVu has it), pasted into the box: the
+        // window names one face, and what that face lacks is borrowed from another installed font.
+        if (!QFontDatabase::families(QFontDatabase::Armenian).isEmpty())
+            QTest::newRow("code box, borrowed") << "TxtC" << QStringLiteral("Աա");
         for (const char *name : {"Label1", "Label3", "CmdOK", "Cmdm", "CmdCE"})
             QTest::newRow(name) << name << QString(); // the caption it shows
         // Message boxes and menus are windows of their own, in the application's font.

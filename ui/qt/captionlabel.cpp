@@ -53,16 +53,19 @@ CaptionLabel::Layout CaptionLabel::fittedLayout() const
     const QFontMetricsF fm(font());
     Layout best;
     QList<QRectF> inks;
+    QList<qreal> advances;
     qreal inkHeight = 0;
     for (int percent = 100; percent >= 50; percent -= 5) {
         best = layoutFor(textWidth, percent / 100.0);
         inks.clear();
+        advances.clear();
         inkHeight = 0;
         bool fitsWidth = true;
         for (const Line &l : best.lines) {
             inks.append(fm.tightBoundingRect(l.text));
+            advances.append(fm.horizontalAdvance(l.text));
             inkHeight += inks.constLast().height();
-            fitsWidth = fitsWidth && fm.horizontalAdvance(l.text) * best.xScale <= textWidth;
+            fitsWidth = fitsWidth && advances.constLast() * best.xScale <= textWidth;
         }
         if (fitsWidth && inkHeight <= height())
             break;
@@ -86,7 +89,7 @@ CaptionLabel::Layout CaptionLabel::fittedLayout() const
         Line &l = best.lines[i];
         const qreal baseline = natural ? i * fm.height() + fm.ascent() : y - inks[i].top();
         y += inks[i].height() + gap;
-        l.origin = QPointF((boxWidth - fm.horizontalAdvance(l.text)) / 2, baseline);
+        l.origin = QPointF((boxWidth - advances[i]) / 2, baseline);
     }
     return best;
 }

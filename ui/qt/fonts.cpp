@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <array>
+
 namespace
 {
 
@@ -12,44 +14,63 @@ namespace
 // character come first: the captions were measured for SimSun's, and with proportional Latin
 // "DEBUG代码：" no longer fits its line. The simplified-Chinese cuts come first within each design so
 // that Han characters take their mainland forms, as the GB2312 character set would give them.
-QStringList standIns()
+const QStringList StandIns = {
+    QStringLiteral("Noto Sans Mono CJK SC"),
+    QStringLiteral("WenQuanYi Zen Hei Mono"),
+    QStringLiteral("WenQuanYi Micro Hei Mono"),
+    QStringLiteral("Noto Sans CJK SC"),
+    QStringLiteral("Source Han Sans SC"),
+    QStringLiteral("WenQuanYi Micro Hei"),
+    QStringLiteral("WenQuanYi Zen Hei"),
+    QStringLiteral("AR PL UMing CN"),
+    QStringLiteral("AR PL UKai CN"),
+    QStringLiteral("Droid Sans Fallback"),
+};
+
+struct Choice {
+    QStringList families;
+    QFont::StyleHint hint;
+};
+
+// The first installed face, alone: the face's own names first, then the stand-ins, then any other
+// installed face that covers simplified Chinese, so that a desktop with none of those still gets
+// Chinese from its face rather than by borrowing. A name that is not installed costs the toolkit a
+// fontconfig fallback list for it, for each script, before it moves on to the next name, and naming
+// more than one face makes it build one for the face it settles on as well. With one installed face
+// named it builds none, unless the face lacks a character, and then borrows it in fontconfig's order
+// for that face and the kind asked for (a serif caption borrows serif Latin letters). Only where no
+// face is installed is every name given.
+Choice choose(const QStringList &own, QFont::StyleHint hint, const QStringList &installed)
 {
-    QStringList faces = {
-        QStringLiteral("Noto Sans Mono CJK SC"),
-        QStringLiteral("WenQuanYi Zen Hei Mono"),
-        QStringLiteral("WenQuanYi Micro Hei Mono"),
-        QStringLiteral("Noto Sans CJK SC"),
-        QStringLiteral("Source Han Sans SC"),
-        QStringLiteral("WenQuanYi Micro Hei"),
-        QStringLiteral("WenQuanYi Zen Hei"),
-        QStringLiteral("AR PL UMing CN"),
-        QStringLiteral("AR PL UKai CN"),
-        QStringLiteral("Droid Sans Fallback"),
-    };
-    // Then any other installed face that covers simplified Chinese, so that a desktop with none of
-    // the faces above still gets Chinese from its first face rather than by borrowing.
-    for (const QString &family : QFontDatabase::families(QFontDatabase::SimplifiedChinese)) {
-        if (!faces.contains(family))
-            faces.append(family);
+    const QStringList faces = own + StandIns;
+    for (const QString &face : faces) {
+        if (installed.contains(face, Qt::CaseInsensitive))
+            return {{face}, hint};
     }
-    return faces;
+    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    return {chinese.isEmpty() ? faces : chinese.mid(0, 1), hint};
 }
 
 } // namespace
 
 QFont windowFont(form::Font wanted)
 {
-    static const QStringList fallback = standIns();
-    static const QStringList sans =
-        QStringList{QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")} + fallback;
-    static const QStringList serif =
-        QStringList{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")} + fallback;
-    static const QStringList ui = QStringList{QStringLiteral("Microsoft YaHei UI")} + sans;
+    // Chosen once, from one reading of the installed families, in the order of form::Face.
+    static const std::array<Choice, 3> choices = [] {
+        const QStringList installed = QFontDatabase::families();
+        const QStringList yaHei = {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei")};
+        return std::array{
+            choose(yaHei, QFont::SansSerif, installed),
+            choose({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")},
+                   QFont::Serif, installed),
+            choose(QStringList{QStringLiteral("Microsoft YaHei UI")} + yaHei, QFont::SansSerif, installed),
+        };
+    }();
+    const Choice &choice = choices[std::size_t(wanted.face)];
 
-    using form::Face;
     QFont font;
-    font.setFamilies(wanted.face == Face::YaHei ? sans : wanted.face == Face::SimSun ? serif : ui);
-    font.setStyleHint(wanted.face == Face::SimSun ? QFont::Serif : QFont::SansSerif);
+    font.setFamilies(choice.families);
+    font.setStyleHint(choice.hint);
     font.setPointSizeF(wanted.points);
     font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     // Bold drawn from the regular face, so that the bold font file need not be opened as well.

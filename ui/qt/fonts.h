@@ -5,6 +5,7 @@
 
 #include <QFont>
 
-// The face first, then installed stand-ins that cover simplified Chinese. A character that the chosen
-// face lacks is borrowed from another installed font, so no text is ever drawn as empty boxes.
+// The named face where it is installed, else the first installed stand-in that covers simplified
+// Chinese. A character that the chosen face lacks is borrowed from another installed font, so no text
+// is ever drawn as empty boxes.
 QFont windowFont(form::Font font);
