@@ -30,7 +30,8 @@ LIMIT = 60.0  # seconds for one wine program to do its part; a first start in a 
 # The window's controls in their stacking order, which is also the tab order.
 CONTROLS = ["TxtC", "Label1", "CmdOK", "Cmdm", "CmdCE", "TxtGD", "Label3"]
 # Where each control lies at 96 dpi, in pixels of the client area (left, top, width, height).
-PLACES = {"Label1": (24, 16, 153, 25), "TxtGD": (8, 80, 233, 113), "Label3": (8, 48, 233, 33)}
+# Label1's place ends where the code box begins (168): the label runs on under the box, whose caret blinks.
+PLACES = {"Label1": (24, 16, 144, 25), "TxtGD": (8, 80, 233, 113), "Label3": (8, 48, 233, 33)}
 
 
 # Wine's trace of the call, as wine 8 ("(0001006C, 00000000, 0x0):") and wine 10 ("hwnd 000000000001006C,
