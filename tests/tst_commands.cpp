@@ -172,12 +172,10 @@ private Q_SLOTS:
     // way. (The sanitizer build's LeakSanitizer sees leaks of any size; bench/soak_memory the memory.)
     void manyQueriesInARow()
     {
-        const struct {
-            QString typed;
-            int slot; // -1: refused
-        } queries[] = {{QStringLiteral("ff"), 172}, {QStringLiteral("3f"), -1},
-                       {QStringLiteral("0B"), 11},  {QString(), -1},
-                       {QStringLiteral("a7"), 150}, {QStringLiteral("zz"), -1}};
+        // What is typed, and the slot it finds or -1.
+        const std::pair<QString, int> queries[] = {{QStringLiteral("ff"), 172}, {QStringLiteral("3f"), -1},
+                                                   {QStringLiteral("0B"), 11},  {QString(), -1},
+                                                   {QStringLiteral("a7"), 150}, {QStringLiteral("zz"), -1}};
         BoxWatcher watcher(result);
         qsizetype children = 0;
         for (int round = 0; round < 50; ++round) {
