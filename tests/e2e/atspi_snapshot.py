@@ -19,17 +19,12 @@ def nick(value):
 
 def tree(node, ids):
     ids.setdefault(node.path, len(ids))
-    text = None
-    if "Text" in node.get_interfaces():
-        text = Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node))
-    relations = {}
-    for relation in node.get_relation_set():
-        targets = [relation.get_target(i) for i in range(relation.get_n_targets())]
-        relations[nick(relation.get_relation_type())] = [ids.setdefault(t.path, len(ids)) for t in targets]
-    extents = None
-    if "Component" in node.get_interfaces():
-        box = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN)
-        extents = [box.x, box.y, box.width, box.height]
+    interfaces = node.get_interfaces()
+    text = Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node)) if "Text" in interfaces else None
+    relations = {nick(relation.get_relation_type()): [ids.setdefault(relation.get_target(i).path, len(ids))
+                                                      for i in range(relation.get_n_targets())]
+                 for relation in node.get_relation_set()}
+    box = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN) if "Component" in interfaces else None
     children = [node.get_child_at_index(i) for i in range(node.get_child_count())]
     return {
         "id": ids[node.path],
@@ -40,7 +35,7 @@ def tree(node, ids):
         "text": text,
         "states": [nick(s) for s in node.get_state_set().get_states()],
         "relations": relations,
-        "extents": extents,
+        "extents": None if box is None else [box.x, box.y, box.width, box.height],
         "children": [tree(child, ids) for child in children if child is not None],
     }
 

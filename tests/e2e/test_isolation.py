@@ -4,6 +4,7 @@ Made on purpose here: records of dead session buses and dead AT-SPI sockets for 
 next X servers will take; two desktops at once; a server whose last client leaves; a desktop closed with
 its program, its AT-SPI bus and a daemon of its own session still running.
 """
+import contextlib
 import os
 import socket
 import subprocess
@@ -88,11 +89,8 @@ class SharedMachine(unittest.TestCase):
         def names():
             found = []
             for pid in processes_with_env(marker):
-                try:
-                    with open(f"/proc/{pid}/comm", encoding="ascii") as comm:
-                        found.append(comm.read().strip())
-                except OSError:
-                    pass
+                with contextlib.suppress(OSError):  # a process that ended meanwhile
+                    found.append(Path(f"/proc/{pid}/comm").read_text(encoding="ascii").strip())
             return found
         running = wait_for(lambda: "sleep" in (found := names()) and found, "the daemon to run")
         for name in ("Xvfb", "dbus-daemon", "tarnwick", "at-spi-bus-laun", "at-spi2-registr"):

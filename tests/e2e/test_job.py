@@ -37,12 +37,11 @@ class JobOnX(unittest.TestCase):
         wait_for(lambda: self.result() == shown(expected), what)
 
     def query(self, typed):
-        if typed:
-            self.app.type(typed)
-            wait_for(lambda: self.code() == typed, f"{typed!r} in the code box")
+        self.app.type(typed)
+        wait_for(lambda: self.code() == typed, f"{typed!r} in the code box")
         self.app.keys("Return")
 
-    def assert_box_then_notice(self, prompt):
+    def assert_box_then_notice(self, prompt, before=TEXTS["StartupText"]):
         self.app.box_expected = True
 
         def box_saying_it():
@@ -51,15 +50,11 @@ class JobOnX(unittest.TestCase):
         alert = wait_for(box_saying_it, f"the message box saying {prompt!r}")
         self.assertEqual(alert.name, TEXTS["AppTitle"])
         self.assertEqual([n.name for n in alert.descendants() if n.role == Role.PUSH_BUTTON], ["确定"])
-        self.assertEqual(self.result(), shown(TEXTS["StartupText"]))  # unchanged while the box is open
+        self.assertEqual(self.result(), shown(before))  # unchanged while the box is open
         self.app.keys("Return")  # OK
         wait_for(lambda: self.app.windows() == [self.app.window], "the message box to close")
         self.app.box_expected = False
         self.wait_result(TEXTS["NoticeText"], "the notice")
-
-    def test_starts_with_its_start_text_and_an_empty_code_box(self):
-        self.assertEqual(self.code(), "")
-        self.assertEqual(self.result(), shown(TEXTS["StartupText"]))
 
     def test_code_typed_in_lower_case_is_found_and_shown_back(self):
         self.query("ff")
@@ -82,16 +77,14 @@ class JobOnX(unittest.TestCase):
         self.assert_box_then_notice(TEXTS["NoMatchPrompt"])
         self.assertEqual(self.code(), "3f")
 
-    def test_empty_query_asks_for_a_code(self):
-        self.query("")
-        self.assert_box_then_notice(TEXTS["EmptyInputPrompt"])
-        self.assertEqual(self.code(), "")
-
-    def test_more_shows_the_guide_and_empties_the_code(self):
+    def test_more_shows_the_guide_and_a_query_then_asks_for_a_code(self):
         self.app.type("12")
         self.app.click_on("更多")
         self.wait_result(TEXTS["FfGuideText"], "the FF/00 guide")
         wait_for(lambda: self.code() == "", "an empty code box")
+        self.app.click_on("查询")
+        self.assert_box_then_notice(TEXTS["EmptyInputPrompt"], before=TEXTS["FfGuideText"])
+        self.assertEqual(self.code(), "")
 
     def test_result_can_be_copied_but_not_changed(self):
         self.query("ff")

@@ -11,23 +11,6 @@
 namespace
 {
 
-const CodeTable &filledTable()
-{
-    // A read outside the table asserts: built with assertions on, that is a crash the fuzzer keeps.
-    static const CodeTable *table = [] {
-        auto *t = new CodeTable;
-        t->FillCodeTable();
-        return t;
-    }();
-    return *table;
-}
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 // The rule as a user would put it, without lower-casing: a text names a row exactly when it is that
 // row's code with any of its letters written in small. Returns the row, or -1.
 int rowNamedBy(const CodeTable &table, std::u16string_view text)
@@ -55,7 +38,12 @@ int rowNamedBy(const CodeTable &table, std::u16string_view text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const CodeTable &table = filledTable();
+    // A read outside the table asserts: built with assertions on, that is a crash the fuzzer keeps.
+    static const CodeTable &table = *[] {
+        auto *t = new CodeTable;
+        t->FillCodeTable();
+        return t;
+    }();
     std::vector<char16_t> units(size / 2);
     if (!units.empty())
         std::memcpy(units.data(), data, units.size() * sizeof(char16_t)); // the input may be unaligned
@@ -63,11 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const LookupResult result = LookupCode(table, text, QtLower{});
     const int row = rowNamedBy(table, text);
-    if (text.empty())
-        require(result.kind == LookupKind::EmptyInput && result.slot == -1);
-    else if (row >= 0)
-        require(result.kind == LookupKind::Found && result.slot == row);
-    else
-        require(result.kind == LookupKind::NoMatch && result.slot == -1);
+    const LookupKind expected = text.empty() ? LookupKind::EmptyInput
+                                : row < 0    ? LookupKind::NoMatch
+                                             : LookupKind::Found;
+    if (result.kind != expected || result.slot != row)
+        std::abort();
     return 0;
 }
