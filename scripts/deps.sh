@@ -5,11 +5,12 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev fonts-noto-cjk)
+# Qt's Wayland platform plugin is in qt6-wayland up to Qt 6.8, in libqt6waylandclient6 in Qt 6.11.
 test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-xlib clang-format
     dpkg-dev file lintian desktop-file-utils appstream devscripts binutils-mingw-w64-x86-64
     clang libclang-rt-dev pkg-config
     fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback
-    qt6-gtk-platformtheme weston xwayland qt6-wayland strace)
+    qt6-gtk-platformtheme weston xwayland qt6-wayland libqt6waylandclient6 strace)
 bench_pkgs=(xvfb python3-xlib)
 # The shipped files (scripts/release.sh): the Windows program's 32- and 64-bit cross compilers (win32
 # threads), the zip and installer builders, dpkg-shlibdeps for the .deb's dependencies, and diffoscope to
