@@ -18,7 +18,8 @@ from xml.etree import ElementTree
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import NO_32_BIT, TITLE, Display, Tarnwick, WinePrefix, runs_32_bit_programs, wait_for  # noqa: E402
+from desktop import (NO_32_BIT, NO_WINE, TITLE, Display, Tarnwick, WinePrefix, runs_32_bit_programs,  # noqa: E402
+                     wait_for)
 
 PROGRAM = {"i686": Path(os.environ["TARNWICK32"]), "x86_64": Path(os.environ["TARNWICK64"])}
 DIST = Path(os.environ["DIST"])
@@ -196,6 +197,7 @@ DESKTOP = None
 PREFIXES = {}
 
 
+@unittest.skipIf(NO_WINE, f"the installer runs under wine, and {NO_WINE}")
 @unittest.skipUnless(runs_32_bit_programs(), f"the installer is a 32-bit program, and {NO_32_BIT}")
 class Installer(unittest.TestCase):
     installer = DIST / f"tarnwick-{VERSION}-windows-installer.exe"
