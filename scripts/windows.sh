@@ -82,9 +82,13 @@ if $check; then
     cat "$out/test_files.log" "$out/test_window.log"
     [[ $failed == 0 ]] || exit 1
     # A passing run still names every check it left out, and why, as the checks said it.
-    if grep -h "skipped '" "$out/test_files.log" "$out/test_window.log" >"$out/skipped.log"; then
-        echo "Windows checks not run:"
-        sed 's/^/  /' "$out/skipped.log"
+    for check in files window; do
+        sed -nE -e "s/^setUpModule \(__main__\) \.\.\. skipped '(.*)'$/  test_$check.py, all of it: \1/p" \
+            -e "s/^\S+ \(__main__\.(\S+)\) \.\.\. skipped '(.*)'$/  test_$check.py, \1: \2/p" "$out/test_$check.log"
+    done >"$out/skipped.txt"
+    if [[ -s $out/skipped.txt ]]; then
+        echo "Windows checks (tests/windows/) not run, and why:"
+        cat "$out/skipped.txt"
     fi
 fi
 echo "tarnwick.exe: $(stat -c %s "$exe") bytes (32-bit, shipped), $(stat -c %s "$out/x86_64/tarnwick.exe") bytes (64-bit)"
