@@ -42,7 +42,8 @@ if [[ ${1:-} == --inside ]]; then
     if [[ $codename == "$testing" ]]; then
         # A mirror's copy of testing may be older than the week its Release file says it is valid for:
         # apt is told to take it all the same (debootstrap checks the signature, not the date). Testing's
-        # updates suite stays empty; its security suite is used where the mirror has one.
+        # updates suite is left out, as testing takes its fixes in itself; its security suite is used where
+        # the mirror has one.
         echo "testing: the mirror's lists are taken even where their Release file is past its Valid-Until date"
         {
             echo "deb [check-valid-until=no] $mirror $codename main"
