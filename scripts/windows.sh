@@ -83,8 +83,9 @@ if $check; then
     [[ $failed == 0 ]] || exit 1
     # A passing run still names every check it left out, and why, as the checks said it.
     for check in files window; do
-        sed -nE -e "s/^setUpModule \(__main__\) \.\.\. skipped '(.*)'$/  test_$check.py, all of it: \1/p" \
-            -e "s/^\S+ \(__main__\.(\S+)\) \.\.\. skipped '(.*)'$/  test_$check.py, \1: \2/p" "$out/test_$check.log"
+        sed -nE -e "s/^setUpModule \(__main__\) \.\.\. skipped ['\"](.*)['\"]$/  test_$check.py, all of it: \1/p" \
+            -e "s/^ *\S+ \(__main__\.(\S+)\)(.*) \.\.\. skipped ['\"](.*)['\"]$/  test_$check.py, \1\2: \3/p" \
+            -e "s/^ *(.*) \.\.\. skipped ['\"](.*)['\"]$/  test_$check.py, \1: \2/p" "$out/test_$check.log"
     done >"$out/skipped.txt"
     if [[ -s $out/skipped.txt ]]; then
         echo "Windows checks (tests/windows/) not run, and why:"
