@@ -19,7 +19,7 @@ from xml.etree import ElementTree
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import (NO_32_BIT, TITLE, Display, Tarnwick, WinePrefix, processes_with_env,  # noqa: E402
+from desktop import (NO_32_BIT, NO_WINE, TITLE, Display, Tarnwick, WinePrefix, processes_with_env,  # noqa: E402
                      runs_32_bit_programs, send_close_box, settled_picture, wait_for, window_reader)
 
 PROGRAM = {"i686": Path(os.environ["TARNWICK32"]), "x86_64": Path(os.environ["TARNWICK64"])}
@@ -225,6 +225,7 @@ def each_prefix_and_mode():
             for mode, hive in (("AllUsers", "HKLM"), ("CurrentUser", "HKCU"))]
 
 
+@unittest.skipIf(NO_WINE, f"the installer runs under wine, and {NO_WINE}")
 @unittest.skipUnless(runs_32_bit_programs(), f"the installer is a 32-bit program, and {NO_32_BIT}")
 class Installer(unittest.TestCase):
     """The installer and its uninstaller as a user meets them: silent (/S), and through their pages."""

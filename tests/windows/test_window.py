@@ -21,7 +21,7 @@ from pathlib import Path
 
 SOURCE = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
-from desktop import (NO_32_BIT, Display, Picture, Tarnwick, WinePrefix, program_texts,  # noqa: E402
+from desktop import (NO_32_BIT, NO_WINE, Display, Picture, Tarnwick, WinePrefix, program_texts,  # noqa: E402
                      runs_32_bit_programs, send_close_box, settled_picture, wait_for, window_reader)
 
 PROGRAM = {32: Path(os.environ["TARNWICK32"]), 64: Path(os.environ["TARNWICK64"])}
@@ -139,6 +139,8 @@ BITS = 32  # the program that plays on Windows XP and 7
 
 def setUpModule():
     global DESKTOP, TEXTS, READER, XP, WIN10, BITS
+    if NO_WINE:
+        raise unittest.SkipTest(f"the window checks run under wine, and {NO_WINE}")
     if not runs_32_bit_programs():
         print(f"Left out: the 32-bit program and a 32-bit Windows XP: {NO_32_BIT}.", file=sys.stderr)
         BITS = 64
