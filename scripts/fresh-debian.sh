@@ -10,13 +10,16 @@
 # D-Bus, AT-SPI, wine) ends with it, even when a run fails or this script is killed; package scripts
 # start no services in it, and its tree is removed afterwards. Needs root. What is not committed is not
 # in the clone.
-# Usage: scripts/fresh-debian.sh 12|13|testing [--keep]   (--keep leaves the system's tree and prints where)
+# Usage: scripts/fresh-debian.sh 12|13|testing [--keep] [--bench [RUNS]]
+#   --keep leaves the system's tree and prints where; --bench runs scripts/bench.sh there (RUNS start-up
+#   runs of each program) in place of scripts/test.sh, for that release's figures.
 set -euo pipefail
 testing=forky # Debian's testing release today
 
 if [[ ${1:-} == --inside ]]; then
-    # In the namespaces: $2 release codename, $3 work folder, $4 the repository.
-    codename=$2 work=$3 repo=$4
+    # In the namespaces: $2 release codename, $3 work folder, $4 the repository, $5 start-up runs to
+    # bench in place of the tests (empty: the tests).
+    codename=$2 work=$3 repo=$4 bench_runs=${5:-}
     root=$work/root
     step() { printf '\n=== %s: %s (%s)\n' "$codename" "$1" "$(date -u +%T)"; }
 
@@ -125,6 +128,19 @@ EOF
     fi
     echo "the window came up and was still running 5 s later, with nothing on stderr"
 
+    if [[ -n $bench_runs ]]; then
+        step "scripts/bench.sh $bench_runs"
+        if ! "${inside[@]}" bash -c "cd /root/tarnwick && exec scripts/bench.sh $bench_runs" >"$work/bench.log" 2>&1; then
+            tail -n 60 "$work/bench.log"
+            echo "scripts/bench.sh failed on Debian $codename" >&2
+            exit 1
+        fi
+        # The figures, without the build's and apt's lines.
+        sed -n '/^start-up, /,/ \/ /p; /^Note: /p; /^soak: /p' "$work/bench.log"
+        "${inside[@]}" dpkg-query -W -f='${Package} ${Version}\n' qt6-base-dev g++ wine 2>/dev/null || true
+        exit 0
+    fi
+
     step "scripts/test.sh"
     start=$SECONDS
     if ! "${inside[@]}" bash -c 'cd /root/tarnwick && exec scripts/test.sh' >"$work/test.log" 2>&1; then
@@ -145,22 +161,36 @@ case "${1:-}" in
 13) codename=trixie ;;
 testing) codename=$testing ;;
 *)
-    echo "usage: $0 12|13|testing [--keep]" >&2
+    echo "usage: $0 12|13|testing [--keep] [--bench [RUNS]]" >&2
     exit 2
     ;;
 esac
-keep=false
-[[ ${2:-} == --keep ]] && keep=true
+keep=false bench_runs=
+shift
+while (($#)); do
+    case $1 in
+    --keep) keep=true ;;
+    --bench)
+        bench_runs=15
+        [[ ${2:-} =~ ^[0-9]+$ ]] && bench_runs=$2 && shift
+        ;;
+    *)
+        echo "usage: $0 12|13|testing [--keep] [--bench [RUNS]]" >&2
+        exit 2
+        ;;
+    esac
+    shift
+done
 if [[ $(id -u) -ne 0 ]]; then
     echo "$0 makes a Debian system with debootstrap and namespaces: run it as root" >&2
     exit 1
 fi
 scripts/deps.sh fresh
-work=$(mktemp -d "${TMPDIR:-/var/tmp}/tarnwick-debian$1.XXXXXX")
+work=$(mktemp -d "${TMPDIR:-/var/tmp}/tarnwick-$codename.XXXXXX")
 # Only after the namespaces have ended, and so every mount in them; never across into another file system.
 $keep || trap 'rm -rf --one-file-system "$work"' EXIT
 status=0
 unshare --mount --pid --ipc --fork --kill-child --mount-proc --propagation private \
-    "$PWD/scripts/fresh-debian.sh" --inside "$codename" "$work" "$PWD" || status=$?
+    "$PWD/scripts/fresh-debian.sh" --inside "$codename" "$work" "$PWD" "$bench_runs" || status=$?
 $keep && echo "the system's tree: $work/root"
 exit "$status"
