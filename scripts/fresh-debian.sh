@@ -136,7 +136,7 @@ EOF
             exit 1
         fi
         # The figures, without the build's and apt's lines.
-        sed -n '/^start-up, /,/ \/ /p; /^Note: /p; /^soak: /p' "$work/bench.log"
+        grep -E '^(start-up, |program |Note: |soak: )| [0-9.]+ +[0-9.]+ | / .*x$' "$work/bench.log" || true
         "${inside[@]}" dpkg-query -W -f='${Package} ${Version}\n' qt6-base-dev g++ wine 2>/dev/null || true
         exit 0
     fi
