@@ -11,7 +11,7 @@ test_pkgs=(xvfb xdotool xclip dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-
     clang libclang-rt-dev pkg-config
     fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-droid-fallback
     qt6-gtk-platformtheme weston xwayland qt6-wayland libqt6waylandclient6 strace)
-bench_pkgs=(xvfb python3-xlib valgrind)
+bench_pkgs=(xvfb dbus python3-xlib valgrind)
 # The shipped files (scripts/release.sh): the Windows program's 32- and 64-bit cross compilers (win32
 # threads), the zip and installer builders, dpkg-shlibdeps for the .deb's dependencies, and diffoscope to
 # show where two builds differ.
