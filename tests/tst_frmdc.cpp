@@ -57,6 +57,29 @@ QString undrawable(const QString &text, const QFont &font)
     return missing;
 }
 
+// Where the text's layout in the font differs from the OpenType shaper's: a font may lay its text out
+// without the shaper only where that gives the same glyphs at the same places. Empty where it does.
+QString unlikeShaped(const QString &text, const QFont &font)
+{
+    QFont shaped = font;
+    shaped.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
+    const auto glyphs = [](const QString &line, const QFont &f) {
+        QTextLayout layout(line, f);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QList<QPair<QList<quint32>, QList<QPointF>>> runs;
+        for (const QGlyphRun &run : layout.glyphRuns())
+            runs.append({run.glyphIndexes(), run.positions()});
+        return runs;
+    };
+    for (const QString &line : QString(text).replace(u'\r', u'\n').split(u'\n', Qt::SkipEmptyParts)) {
+        if (glyphs(line, font) != glyphs(line, shaped))
+            return line;
+    }
+    return {};
+}
+
 // The rows and columns of a picture that hold ink: pixels that differ clearly from the background.
 struct Ink {
     QRect bounds;
@@ -197,7 +220,8 @@ private Q_SLOTS:
         QCOMPARE(control<ResultBox>(*window, "TxtGD")->text(), toQString(StartupText()));
     }
 
-    // Whatever Chinese face is installed, nothing the window can show is drawn as an empty box.
+    // Whatever Chinese face is installed, nothing the window can show is drawn as an empty box, and all
+    // of it is drawn as the OpenType shaper sets it: joined, kerned, with its ligatures.
     void everyCharacterHasAGlyph_data()
     {
         QTest::addColumn<QString>("name");
@@ -213,6 +237,9 @@ private Q_SLOTS:
         // window names one face, and what that face lacks is borrowed from another installed font.
         if (!QFontDatabase::families(QFontDatabase::Armenian).isEmpty())
             QTest::newRow("code box, borrowed") << "TxtC" << QStringLiteral("Աա");
+        // Letters that join (Arabic lam and alef, as DejaVu has them) are joined in the box.
+        if (!QFontDatabase::families(QFontDatabase::Arabic).isEmpty())
+            QTest::newRow("code box, joined") << "TxtC" << QStringLiteral("لا");
         for (const char *name : {"Label1", "Label3", "CmdOK", "Cmdm", "CmdCE"})
             QTest::newRow(name) << name << QString(); // the caption it shows
         // Message boxes and menus are windows of their own, in the application's font.
@@ -228,7 +255,9 @@ private Q_SLOTS:
         const QWidget *w = name.isEmpty() ? nullptr : control(*window, name);
         if (text.isEmpty())
             text = w->property("text").toString();
-        QCOMPARE(undrawable(text, w ? w->font() : QApplication::font()), QString());
+        const QFont font = w ? w->font() : QApplication::font();
+        QCOMPARE(undrawable(text, font), QString());
+        QCOMPARE(unlikeShaped(text, font), QString());
     }
 
     // Each caption keeps its lines (one and two), is never cut off and keeps clear of the code box.

@@ -8,4 +8,6 @@
 // The named face where it is installed, else the first installed stand-in that covers simplified
 // Chinese. A character that the chosen face lacks is borrowed from another installed font, so no text
 // is ever drawn as empty boxes.
-QFont windowFont(form::Font font);
+// Own: the program's own texts; Typed: what the user types or pastes.
+enum class Text { Own, Typed };
+QFont windowFont(form::Font font, Text text = Text::Own);

@@ -144,7 +144,7 @@ FrmDc::FrmDc(ShowMessage showMessage) : m_showMessage(std::move(showMessage))
 
     TxtC = made(form::TxtC, new CodeBox(this));
     TxtC->setAccessibleName(toQString(form::CodeBoxName));
-    TxtC->setFont(windowFont(form::TxtC.font));
+    TxtC->setFont(windowFont(form::TxtC.font, Text::Typed));
     TxtC->setMaxLength(form::CodeLimit);
     TxtC->setValidator(new WholeCharacters(TxtC));
     setTextColours(TxtC, toQColor(colours.codeText), toQColor(colours.codeBase));
