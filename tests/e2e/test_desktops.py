@@ -8,8 +8,8 @@ import os
 import tempfile
 import unittest
 
-from desktop import (TITLE, Display, Role, Screen, Tarnwick, frame_of, program_texts, send_close_box,
-                     settled_picture, wait_for)
+from desktop import (LIMIT, TITLE, Display, Role, Screen, Tarnwick, active_window, frame_of, program_texts,
+                     send_close_box, settled_picture, wait_for, wait_quietly)
 
 EXECUTABLE = os.environ["TARNWICK"]
 FF_TEXT = program_texts(os.environ["SLOTPROBE"])["rows"]["FF"]
@@ -111,12 +111,31 @@ class ScreenReader(DesktopsTest):
 
 
 class WaylandSession(DesktopsTest):
+    STARTS = 3
+
+    def start_shown(self, session):
+        """tarnwick on the session, once the compositor has put its window on screen and made it active.
+
+        Weston 14 with XWayland 24 now and then (about one start in a hundred) never shows an X window
+        that XWayland has mapped: the window is viewable and drawn on the X server, which is all an X
+        program can do, but the compositor neither puts it on screen nor makes it active, and no window
+        mapped later brings it back. The user meets a program that did not come up and starts it again;
+        so does this test, a few times at most, so that a program that never comes up on the compositor
+        still fails.
+        """
+        for _ in range(self.STARTS):
+            try:
+                app = self.start(session, accessible=True)
+            except AssertionError:
+                self.fail("no window on weston's X server (XWayland): the program went to Wayland itself")
+            if wait_quietly(lambda: active_window(session.name) == app.window, LIMIT / 2):
+                return app
+            app.kill()
+        self.fail(f"weston showed the window in none of {self.STARTS} starts")
+
     def test_window_comes_up_on_xwayland_whole(self):
         session = self.desktop("1280x1024x24").wayland()
-        try:
-            app = self.start(session, accessible=True)
-        except AssertionError:
-            self.fail("no window on weston's X server (XWayland): the program went to Wayland itself")
+        app = self.start_shown(session)
         frame = frame_of(session.name, app.window)
         self.assertEqual(frame["title"], TITLE)
         self.assertEqual((frame["smallest"], frame["largest"]), ((249, 241), (249, 241)))
