@@ -141,9 +141,8 @@ class Desktop:
         x = xdisplay.Display(self.name)
         try:
             screen = x.screen()
-            for _ in range(3):
-                # Painted, so that the compositor shows it and makes it active. Now and then weston never
-                # shows a mapped X window (see test_desktops.WaylandSession): then another one.
+            for _ in range(3):  # weston now and then never shows a window (test_desktops.WaylandSession)
+                # Painted, so that the compositor shows it and makes it active.
                 window = screen.root.create_window(0, 0, 16, 16, 0, screen.root_depth,
                                                    background_pixel=screen.white_pixel, event_mask=X.KeyPressMask)
                 window.map()
