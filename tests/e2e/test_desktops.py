@@ -8,8 +8,8 @@ import os
 import tempfile
 import unittest
 
-from desktop import (LIMIT, TITLE, Display, Role, Screen, Tarnwick, active_window, frame_of, program_texts,
-                     send_close_box, settled_picture, wait_for, wait_quietly)
+from desktop import (TITLE, Display, Role, Screen, Tarnwick, frame_of, program_texts, send_close_box,
+                     settled_picture, wait_for)
 
 EXECUTABLE = os.environ["TARNWICK"]
 FF_TEXT = program_texts(os.environ["SLOTPROBE"])["rows"]["FF"]
@@ -111,24 +111,16 @@ class ScreenReader(DesktopsTest):
 
 
 class WaylandSession(DesktopsTest):
-    def start_shown(self, session, starts=3):
-        """tarnwick on the session, once weston has shown its window and made it active.
+    def test_window_comes_up_on_xwayland_whole(self):
+        session = self.desktop("1280x1024x24").wayland()
 
-        Weston 14 with XWayland 24 now and then (one start in a hundred) never shows a mapped and drawn X
-        window, nor brings it back later: the user starts the program again, and so does this test."""
-        for _ in range(starts):
+        def started():
             try:
                 app = self.start(session, accessible=True)
             except AssertionError:
                 self.fail("no window on weston's X server (XWayland): the program went to Wayland itself")
-            if wait_quietly(lambda: active_window(session.name) == app.window, LIMIT / 2):
-                return app
-            app.kill()
-        self.fail(f"weston showed the window in none of {starts} starts")
-
-    def test_window_comes_up_on_xwayland_whole(self):
-        session = self.desktop("1280x1024x24").wayland()
-        app = self.start_shown(session)
+            return app, app.window, app.kill
+        app = session.shown(started)
         frame = frame_of(session.name, app.window)
         self.assertEqual(frame["title"], TITLE)
         self.assertEqual((frame["smallest"], frame["largest"]), ((249, 241), (249, 241)))
