@@ -26,6 +26,8 @@
 //   CMOS checksum                        CMOS检查总和 DMA controller      DMA控制器
 //   determine (how many drives)          确定         8254 counter 2      定时器通道2
 //   output a code (the card displays it) 输出
+//   blocking / unblocking (a pin)        封锁 / 解除封锁 (both, as AMI's list names both:
+//                                        发出封锁/解除封锁…的命令, …已封锁/解除封锁)
 // - Setup: the fixed rows 5A and AC say bare 设置 and keep it, but elsewhere bare 设置 reads as the verb
 //   "set up" (进行设置前的编程), so the other rows always say 设置程序.
 // - The CMOS shutdown byte tells the BIOS where to carry on after it has reset the CPU (as in 35's
@@ -37,6 +39,9 @@
 //   that task. An AMI statement follows the wording of AMI's own list: 即将 for a task it names as
 //   next or about to start, 正在 for one it words as under way ("calculating", "displaying"), 已 for
 //   one done.
+//   A check named as next, with what follows on each outcome ("checking for a soft reset and clearing
+//   the memory below 1 MB for it next; if power-on, going to checkpoint 4Eh next"), is next as a whole:
+//   即将检查是否X，是则Y，Z则即将转到检查点N (4B); "going to checkpoint N next" alone: 即将转到检查点N.
 // - The two 8237 DMA controllers: the first serves channels 0-3 and is the slave (Award's 0, AMI's 1,
 //   Phoenix's 从片); the second serves channels 4-7 and is the master, its channel 4 the cascade
 //   (Award's 1, AMI's 2, Phoenix's 主片). Each family keeps its own name for them, so a row that names
@@ -59,15 +64,15 @@ const CodeRow CodeRows[173] = {
     {u"06", u". ROM已启用，正在计算ROM BIOS检查总和。 DMA页面寄存器写/读测试正在进行或失败。 "},
     {u"07", u"测试CMOS接口及电池状态，可查出电池不良。 ROM BIOS检查总和通过，即将测试CMOS复位返回（关机）寄存器。 停用影子内存，改从ROM执行代码。 "},
     {u"08", u"设置低端内存：芯片组早期初始化，内存存在测试，清除并测试第一个64K RAM。 CMOS复位返回寄存器测试完成，即将计算CMOS检查总和。 内存刷新核实正在进行或失败。 "},
-    {u"09", u"早期高速缓存初始化（Cyrix处理器专用的CPU与高速缓存设置）。 CMOS检查总和完成，诊断字节已写入；若BIOS内置“每次引导都初始化CMOS”（非设置程序选项），即将初始化CMOS。 第一个64K RAM测试正在进行。 "},
+    {u"09", u"早期高速缓存初始化：初始化Cyrix处理器，并初始化高速缓存。 CMOS检查总和完成，诊断字节已写入；若BIOS内置“每次引导都初始化CMOS”（非设置程序选项），即将初始化CMOS。 第一个64K RAM测试正在进行。 "},
     {u"0A", u"设置中断向量表（前120个向量）。 CMOS初始化完成，即将初始化CMOS状态寄存器（日期和时间）。 第一个64K RAM芯片或数据线故障（多位）。 "},
     {u"0B", u"测试CMOS检查总和，出错或按住Ins键时装入默认值。 CMOS状态寄存器初始化完成，即将进行键盘控制器BAT自检前的初始化。 第一个64K RAM奇数/偶数逻辑故障。 "},
     {u"0C", u"初始化键盘：检测键盘控制器类型，设置数字锁定（NumLock）。 键盘控制器输入缓冲区已空，即将发出BAT自检命令。 第一个64K RAM地址线故障。 "},
     {u"0D", u"初始化显示：检测CPU时钟，从CMOS的14h字节读出显示类型，初始化显卡。 BAT自检命令已发出，即将核实其结果。 第一个64K RAM奇偶校验失败（或正在测试）。 "},
     {u"0E", u"测试显示内存，在屏幕上给出开机信息，设置影子内存。 键盘控制器BAT自检结果已核实，即将进行BAT自检后的初始化。 初始化I/O部件。 "},
     {u"0F", u"测试DMA控制器0（通道0～3），测试BIOS检查总和，检测并初始化键盘。 BAT自检后的初始化完成，即将写入键盘命令字节。 初始化局部总线IDE。 "},
-    {u"10", u"测试DMA控制器1（通道4～7）。 键盘命令字节已写入，即将发出封锁键盘控制器第23/24脚的命令。 第一个64K RAM第0位故障。 "},
-    {u"11", u"测试DMA页面寄存器。 键盘控制器第23/24脚的封锁命令已完成；检查通电时是否按住Ins键（较新的版本为End/Ins键），按住则重新初始化CMOS。 第一个64K RAM第1位故障。 "},
+    {u"10", u"测试DMA控制器1（通道4～7）。 键盘命令字节已写入，即将发出封锁/解除封锁键盘控制器第23/24脚的命令。 第一个64K RAM第0位故障。 "},
+    {u"11", u"测试DMA页面寄存器。 键盘控制器第23/24脚已封锁/解除封锁；即将检查通电时是否按住Ins键（较新的版本为End/Ins键），按住则重新初始化CMOS。 第一个64K RAM第1位故障。 "},
     {u"12", u". 即将停用DMA控制器1、2及中断控制器1、2。 第一个64K RAM第2位故障。 "},
     {u"13", u". 已关闭显示并设置B端口，即将初始化芯片组。 第一个64K RAM第3位故障。 "},
     {u"14", u"测试8254定时器通道2。 即将开始8254定时器测试。 第一个64K RAM第4位故障。 "},
@@ -124,14 +129,14 @@ const CodeRow CodeRows[173] = {
     {u"48", u". 基本内存测试图样已写入，即将检测1M以下的内存大小。 对照CMOS检查显示配置。 "},
     {u"49", u". 1M以下内存已核实，即将检测1M以上的内存大小。 初始化PCI总线及设备。 "},
     {u"4A", u". . 初始化所有显卡。 "},
-    {u"4B", u". 1M以上内存已核实；软复位时清除1M以下内存，通电时跳到内存测试。 QuietBoot安静启动开始（可选）。 "},
+    {u"4B", u". 1M以上内存已核实；即将检查是否软复位，是则清除1M以下内存，通电则即将转到检查点4E。 QuietBoot安静启动开始（可选）。 "},
     {u"4C", u". 软复位：1M以下内存已清除，即将清除1M以上内存。 影子化显示BIOS ROM。 "},
     {u"4D", u". 软复位：1M以上内存已清除，即将保存内存大小。 "},
-    {u"4E", u"若插上了工厂POST循环跳线则重新启动，否则显示POST期间查出的非致命错误。 通电内存测试开始，从64K起显示内存计数。 显示BIOS版权声明。 "},
+    {u"4E", u"若插上了工厂POST循环跳线则重新启动，否则显示POST期间查出的非致命错误。 内存测试已开始（非软复位），即将显示第一个64K的内存大小。 显示BIOS版权声明。 "},
     {u"4F", u"安全检查：核对密码。 已开始显示内存大小（测试中随时更新），即将进行顺序和随机内存测试。 初始化MultiBoot多重引导。 "},
     {u"50", u"把数值写回CMOS，清除屏幕。 1M以下内存已测试并初始化，即将按重定位和影子内存调整显示的内存大小。 显示CPU类型和速度。 "},
     {u"51", u"引导前启用奇偶校验、不可屏蔽中断和高速缓存。 即将测试1M以上的内存。 初始化EISA板。 "},
-    {u"52", u"初始化C8000h至EFFFFh范围内的扩展ROM。 1M以上内存测试完毕，保存内存大小。 测试键盘。 "},
+    {u"52", u"初始化C8000h至EFFFFh范围内的扩展ROM。 1M以上内存已测试并初始化，即将保存内存大小信息。 测试键盘。 "},
     {u"53", u"把实时时钟的时间换算成BIOS数据区中的定时器时钟计数。 内存大小和CPU寄存器已保存，即将进入实模式。 "},
     {u"54", u". 已回到实模式，即将停用A20、奇偶校验和不可屏蔽中断。 设置按键声（如已启用）。 "},
     {u"55", u". . 启用USB设备。 "},
