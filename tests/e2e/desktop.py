@@ -632,7 +632,12 @@ class WinePrefix:
 
     def session(self, trace):
         """A new wine session begun by the reader, which starts wine's desktop shell (explorer) with its own
-        WINEDEBUG=trace: the shell's trace goes to the file returned."""
+        WINEDEBUG=trace: the shell's trace goes to the file returned.
+
+        Where wine versions differ: wine 8 starts the shell with a session's first program, wine 10 only for
+        the first program that asks for the desktop window, and a shell started by a program inherits that
+        program's trace and standard error. The reader asks for the desktop window before anything else, so
+        that under both the shell is up before any program it is asked about starts, and traces here."""
         self.stop()
         log = tempfile.TemporaryFile("w+", prefix="tarnwick-shell-", errors="replace")
         self.ask(env=dict(self.desktop.env, WINEDEBUG=trace), log=log)

@@ -1,13 +1,15 @@
 /* What a window (tarnwick's, or its installer's) and its message boxes hold, as a screen reader reads
  * it: the checks under wine run this beside the program and ask it once for every line they write to
  * its input. It answers each with one line of JSON (UTF-8): null while there is no window, otherwise
- *   {"client": [width, height], "controls": [{"class": ..., "text": ..., "focus": true|false}, ...],
- *    "boxes": [{"title": ..., "texts": [...]}]}
- * with the controls that show in their stacking order, each followed by its own (a dialog's within a
- * dialog), each with its window handle (a text box also with "selection": [start, end] and "top": its
- * first visible line, a button with "checked"), and the program's other windows (its message boxes).
- * The window is tarnwick's, by its title, until a line "title TITLE" (UTF-8) names another. A line
- * "repaint" first has the whole window painted anew, as when it is uncovered. */
+ *   {"client": [width, height], "process": id, "shell": id, "controls": [{"class": ..., "text": ...,
+ *    "focus": true|false}, ...], "boxes": [{"title": ..., "texts": [...]}]}
+ * with the ids of the process that owns the window and of the one that runs the desktop (under wine,
+ * the desktop's shell, explorer), the controls that show in their stacking order, each followed by its
+ * own (a dialog's within a dialog), each with its window handle (a text box also with "selection":
+ * [start, end] and "top": its first visible line, a button with "checked"), and the program's other
+ * windows (its message boxes). The window is tarnwick's, by its title, until a line "title TITLE"
+ * (UTF-8) names another. A line "repaint" first has the whole window painted anew, as when it is
+ * uncovered. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -113,6 +115,11 @@ int main(void)
         (BOOL(WINAPI *)(void))(void (*)(void))GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware");
     if (aware)
         aware();
+    /* The desktop's shell comes up now, in this session and with this reader's environment (its WINEDEBUG)
+       and standard error: Windows runs it from the start, wine 8 with the session's first program, but
+       wine 10 only for the first program that asks for the desktop window, which would otherwise be the
+       program under test. */
+    GetDesktopWindow();
     while (fgets(line, sizeof line, stdin)) {
         if (strncmp(line, "title ", 6) == 0) {
             line[strcspn(line, "\r\n")] = 0;
@@ -132,7 +139,10 @@ int main(void)
         GetGUIThreadInfo(GetWindowThreadProcessId(main_window, &process), &thread);
         RECT client;
         GetClientRect(main_window, &client);
-        printf("{\"client\": [%ld, %ld], ", client.right, client.bottom);
+        DWORD shell = 0;
+        GetWindowThreadProcessId(GetDesktopWindow(), &shell);
+        printf("{\"client\": [%ld, %ld], \"process\": %lu, \"shell\": %lu, ", client.right, client.bottom, process,
+               shell);
         put_children(main_window, thread.hwndFocus, "controls");
         printf(", \"boxes\": [");
         box_count = 0;

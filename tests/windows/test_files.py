@@ -202,14 +202,22 @@ class Prefix(WinePrefix):
                 for m in re.findall(r'^"([^"]+)"="((?:[^"\\]|\\.)*)"$', text, re.M)}
 
 
-def shell_starts(log):
-    """(program, show) for each program the desktop's shell was asked to start (IShellDispatch2::ShellExecute),
-    from wine's +shell trace; an empty show is 0, as the shell takes it."""
-    log.seek(0)
+# What the installer's run is traced with: every line with its process's id, then its thread's (+pid), and
+# what the shell is asked to do (+shell).
+SHELL_TRACE = "+pid,+shell"
+
+
+def shell_starts(*logs):
+    """(process, program, show) for each program the shell's dispatch object (IShellDispatch2::ShellExecute)
+    was asked to start, from wine's SHELL_TRACE in the logs: the id of the process that asked, None where the
+    line names no process; an empty show is 0, as the shell takes it."""
     starts = []
-    for m in re.finditer(r'ShellDispatch_ShellExecute \(L"((?:[^"\\]|\\.)*)".*(\{[^{}]*\})\)$', log.read(), re.M):
-        show = re.fullmatch(r"\{VT_\w+: (-?\d+)\}", m[2])
-        starts.append((m[1].replace("\\\\", "\\"), int(show[1]) if show else 0))
+    for log in logs:
+        log.seek(0)
+        for m in re.finditer(r'^(?:([0-9a-f]+):)?[0-9a-f]+:trace:shell:ShellDispatch_ShellExecute '
+                             r'\(L"((?:[^"\\]|\\.)*)".*(\{[^{}]*\})\)$', log.read(), re.M):
+            show = re.fullmatch(r"\{VT_\w+: (-?\d+)\}", m[3])
+            starts.append((m[1] and int(m[1], 16), m[2].replace("\\\\", "\\"), int(show[1]) if show else 0))
     return starts
 
 
@@ -290,21 +298,23 @@ class Installer(unittest.TestCase):
 
     def page(self, prefix, title, name, text, keys):
         """Waits for the page that shows a control of that text, keeps its picture (name.png), checks its texts
-        and presses the keys. Returns its controls."""
+        and presses the keys. Returns the reader's answer: its controls, and the process that shows it."""
         missing = []
 
         def shown():
-            controls = (prefix.ask(f"title {title}") or {}).get("controls") or []
+            answer = prefix.ask(f"title {title}") or {}
+            controls = answer.get("controls") or []
             # A button its texts name is there, once the page has given its buttons their texts.
             buttons = {c["text"].strip("<> ").replace("&", "") for c in controls if c["class"] == "Button"}
             missing[:] = [named for c in controls if c["class"] in ("Static", "Button")
                           for named in map("{0[1]}({0[2]}){0[3]}".format, BUTTON.finditer(c["text"]))
                           if named not in buttons]
-            return any(c["text"] == text for c in controls) and not missing and controls
+            return any(c["text"] == text for c in controls) and not missing and answer
         try:
-            controls = wait_for(shown, f"the page {name}", LIMIT)
+            answer = wait_for(shown, f"the page {name}", LIMIT)
         except AssertionError:
             self.fail(f"no page {name}, or one that names buttons it does not have: {missing}")
+        controls = answer["controls"]
         window = DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{title} ?$").split()[0]
         settled_picture(DESKTOP.name, int(window)).save(PAGES / f"{name}.png")
         for text in (c["text"] for c in controls if c["class"] in ("Static", "Button")):
@@ -312,7 +322,7 @@ class Installer(unittest.TestCase):
             self.assertNotRegex(text, r" [，。：；？！）]|[，。：；？！（] ", name)
             self.assertNotRegex(text, rf"[^\x00-\u2e7f] {TITLE}|{TITLE} [^\x00-\u2e7f]", name)
         DESKTOP.run("xdotool", "key", "--clearmodifiers", *keys)
-        return controls
+        return answer
 
     def test_installs_with_its_pages_starts_the_program_as_the_user_and_uninstalls_with_its_pages(self):
         licence = (SOURCE / "LICENSE.txt").read_text(encoding="utf-8")
@@ -321,12 +331,16 @@ class Installer(unittest.TestCase):
             with self.subTest(system=system, mode=mode):
                 before = prefix.files()
                 run = f"{Path(prefix.path).name}-{mode}"
-                # The reader starts the session: an installer that comes first finds the shell's windows object
-                # lost (explorer registers it before wine's RPC service runs), in two runs of four.
-                shell = prefix.session("+shell")
+                # The reader starts the session and the desktop's shell: an installer that comes first finds the
+                # shell's windows object lost (explorer registers it before wine's RPC service runs), in two runs
+                # of four. The installer is traced as well, and so is whatever it starts, should a wine start
+                # the shell for it all the same.
+                shell = prefix.session(SHELL_TRACE)
                 self.addCleanup(shell.close)
+                setup_log = tempfile.TemporaryFile("w+", prefix="tarnwick-setup-", errors="replace")
+                self.addCleanup(setup_log.close)
                 setup = DESKTOP.popen([*prefix.command, str(self.installer)], stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL)
+                                      stderr=setup_log, env=dict(DESKTOP.env, WINEDEBUG=SHELL_TRACE))
                 self.addCleanup(setup.wait, LIMIT)
                 self.addCleanup(setup.kill)
                 choice = {"AllUsers": "为本机所有用户安装(&A)", "CurrentUser": "只为我自己安装(&M)"}[mode]
@@ -335,22 +349,32 @@ class Installer(unittest.TestCase):
                     ("1-licence", "我接受(&I)", ["Return"]), ("2-users", choice, [f"alt+{choice[-2].lower()}", "Return"]),
                     ("3-folder", "浏览(&B)...", ["Return"]), ("4-finish", run_box, ["Return"]))}
                 # The terms, a paragraph a line, for the box to wrap; a short rule.
-                (box,) = [c["text"] for c in pages["1-licence"] if c["class"].startswith("RichEdit")]
+                (box,) = [c["text"] for c in pages["1-licence"]["controls"] if c["class"].startswith("RichEdit")]
                 self.assertEqual(re.sub(r"\s|-{20,}", "", box), re.sub(r"\s|-{20,}", "", licence))
                 lines = [line for line in box.splitlines() if line]
                 self.assertEqual(len(lines), len(paragraphs))
                 self.assertTrue(all(line.startswith(start[:20]) for line, start in zip(lines, paragraphs)), lines)
                 self.assertIn("-" * 20, lines)
-                self.assertTrue(all(c["checked"] for c in pages["4-finish"] if c["text"] == run_box), "run box ticked")
+                self.assertTrue(all(c["checked"] for c in pages["4-finish"]["controls"] if c["text"] == run_box),
+                                "run box ticked")
                 self.assertEqual(setup.wait(LIMIT), 0)
                 entry, folder, shortcut = self.installed(prefix, program_files, mode, hive, before)
 
                 # Started by the desktop's shell (which traced the call before the installer ended), shown; the
                 # installer started none of its own.
                 program = entry["InstallLocation"] + "\\tarnwick.exe"
-                starts = shell_starts(shell)
-                self.assertEqual([file for file, _ in starts], [program], "what the shell was asked to start")
-                self.assertNotEqual(starts[0][1], 0, "the shell was asked to start the program hidden")
+                starts = shell_starts(shell, setup_log)
+                self.assertEqual([file for _, file, _ in starts], [program], "what the shell was asked to start")
+                asker, _, show = starts[0]
+                self.assertNotEqual(show, 0, "the shell was asked to start the program hidden")
+                # Which process asked, where the trace names it: explorer, which runs as the signed-in user,
+                # not the installer, which may run elevated. A trace without process ids still shows that the
+                # program was started through the shell's dispatch object, shown, and (below) as the only
+                # process of its own, but not in which process that object lived.
+                if asker is not None:
+                    finish = pages["4-finish"]
+                    self.assertNotEqual(asker, finish["process"], "the installer started the program")
+                    self.assertEqual(asker, finish["shell"], "the desktop's shell did not")
                 window = wait_for(lambda: DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$",
                                                       check=False).split(), "the program's window", LIMIT)[0]
 
