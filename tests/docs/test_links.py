@@ -3,7 +3,6 @@ a #fragment, to a heading of that file as GitHub anchors it; and the README stil
 that CI runs. Prints each fault as FILE:LINE and fails.
 """
 import re
-import subprocess
 import sys
 from pathlib import Path
 from urllib.parse import unquote
@@ -13,13 +12,9 @@ LINK = re.compile(r"!?\[[^\]]*\]\(\s*<?([^)\s>]+)>?(?:\s+\"[^\"]*\")?\s*\)")
 
 
 def markdown_files():
-    try:
-        names = subprocess.run(["git", "ls-files", "*.md"], cwd=SOURCE, check=True, capture_output=True,
-                               text=True).stdout.split()
-    except (OSError, subprocess.CalledProcessError):  # a source tree without git: the files on disk
-        names = [str(p.relative_to(SOURCE)) for p in SOURCE.rglob("*.md")
-                 if not any(part.startswith((".", "build")) for part in p.relative_to(SOURCE).parts)]
-    return [SOURCE / name for name in sorted(names)]
+    """The Markdown files of the source tree, without the build folders' and hidden ones'."""
+    return sorted(p for p in SOURCE.rglob("*.md")
+                  if not any(part.startswith((".", "build")) for part in p.relative_to(SOURCE).parts[:-1]))
 
 
 def prose(path):
