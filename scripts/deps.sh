@@ -19,8 +19,10 @@ release_pkgs=(g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw
     ninja-build zip nsis dpkg-dev diffoscope-minimal)
 # The Windows program's checks: 32- and 64-bit wine on a private X server, stand-in fonts made with fontTools
 # from Debian's fonts, and the Linux build (build_pkgs) of the probe that gives the checks the program's texts.
-windows_pkgs=(icoutils python3-fonttools fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core xvfb xdotool
-    xclip dbus python3-xlib)
+# Where a face is missing, wine draws Chinese in the installed Chinese face first by name: AR PL UKai, so that
+# it is neither stand-in's source (WenQuanYi Zen Hei, AR PL UMing) and a stand-in in use shows.
+windows_pkgs=(icoutils python3-fonttools fonts-wqy-zenhei fonts-arphic-uming fonts-arphic-ukai fonts-dejavu-core
+    xvfb xdotool xclip dbus python3-xlib)
 # Wine, where the Debian release has it: Debian's testing may have none for a while. The checks that need wine
 # are then left out, and scripts/windows.sh names them; a wine that is there but fails to install fails.
 wine_pkgs=(wine wine64 wine32:i386)
