@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench|release|windows|arm64|fresh
+# Usage: scripts/deps.sh run|test|bench|release|windows|arm64|fresh|fresh-arm64
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
@@ -32,6 +32,8 @@ wine_pkgs=(wine wine64 wine32:i386)
 arm64_pkgs=(g++-aarch64-linux-gnu qt6-base-dev:arm64 qemu-user)
 # scripts/fresh-debian.sh: a fresh Debian system to try the README's commands in.
 fresh_pkgs=(debootstrap debian-archive-keyring git)
+# Its arm64 system (--arm64): the emulator, linked statically, that runs that system's programs.
+fresh_arm64_pkgs=(qemu-user-static)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
@@ -41,8 +43,9 @@ release) wanted=("${build_pkgs[@]}" "${release_pkgs[@]}") ;;
 windows) wanted=("${build_pkgs[@]}" "${release_pkgs[@]}" "${windows_pkgs[@]}" "${wine_pkgs[@]}") ;;
 arm64) wanted=("${arm64_pkgs[@]}") ;;
 fresh) wanted=("${fresh_pkgs[@]}") ;;
+fresh-arm64) wanted=("${fresh_arm64_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench|release|windows|arm64|fresh" >&2
+    echo "usage: $0 run|test|bench|release|windows|arm64|fresh|fresh-arm64" >&2
     exit 2
     ;;
 esac
