@@ -70,8 +70,8 @@ if [[ " ${missing[*]} " == *" wine "* && -z $(apt-cache madison wine 2>/dev/null
     [[ ${#missing[@]} -eq 0 ]] && exit 0
 fi
 
-# Packages of another architecture (wine32:i386, qt6-base-dev:arm64) need it known to dpkg before apt can find them; only an
-# architecture that a package to install needs is added.
+# Packages of another architecture (wine32:i386, qt6-base-dev:arm64) need it known to dpkg before apt can
+# find them; only an architecture that a package to install needs is added.
 arches=()
 for p in "${missing[@]}"; do
     arch=${p#*:}
