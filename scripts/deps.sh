@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a task needs are installed.
-# Usage: scripts/deps.sh run|test|bench|release|windows|fresh
+# Usage: scripts/deps.sh run|test|bench|release|windows|arm64|fresh|fresh-arm64
 # As root it installs what is missing with apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 
@@ -26,8 +26,14 @@ windows_pkgs=(icoutils python3-fonttools fonts-wqy-zenhei fonts-arphic-uming fon
 # Wine, where the Debian release has it: Debian's testing may have none for a while. The checks that need wine
 # are then left out, and scripts/windows.sh names them; a wine that is there but fails to install fails.
 wine_pkgs=(wine wine64 wine32:i386)
+# The arm64 program, cross-built beside the amd64 one: Debian's cross compiler, the arm64 Qt development
+# packages (Multi-Arch: same, so they sit beside the amd64 ones; Qt's moc, rcc and uic stay the host's), and
+# qemu-user to run its tests.
+arm64_pkgs=(g++-aarch64-linux-gnu qt6-base-dev:arm64 qemu-user)
 # scripts/fresh-debian.sh: a fresh Debian system to try the README's commands in.
 fresh_pkgs=(debootstrap debian-archive-keyring git)
+# Its arm64 system (--arm64): the emulator, linked statically, that runs that system's programs.
+fresh_arm64_pkgs=(qemu-user-static)
 
 case "${1:-}" in
 run) wanted=("${build_pkgs[@]}") ;;
@@ -35,9 +41,11 @@ test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
 bench) wanted=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
 release) wanted=("${build_pkgs[@]}" "${release_pkgs[@]}") ;;
 windows) wanted=("${build_pkgs[@]}" "${release_pkgs[@]}" "${windows_pkgs[@]}" "${wine_pkgs[@]}") ;;
+arm64) wanted=("${arm64_pkgs[@]}") ;;
 fresh) wanted=("${fresh_pkgs[@]}") ;;
+fresh-arm64) wanted=("${fresh_arm64_pkgs[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench|release|windows|fresh" >&2
+    echo "usage: $0 run|test|bench|release|windows|arm64|fresh|fresh-arm64" >&2
     exit 2
     ;;
 esac
@@ -62,8 +70,8 @@ if [[ " ${missing[*]} " == *" wine "* && -z $(apt-cache madison wine 2>/dev/null
     [[ ${#missing[@]} -eq 0 ]] && exit 0
 fi
 
-# Packages of another architecture (wine32:i386) need it known to dpkg before apt can find them; only an
-# architecture that a package to install needs is added.
+# Packages of another architecture (wine32:i386, qt6-base-dev:arm64) need it known to dpkg before apt can
+# find them; only an architecture that a package to install needs is added.
 arches=()
 for p in "${missing[@]}"; do
     arch=${p#*:}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes every copy of tarnwick that is handed out, into build-release/dist: the Windows zip and installer
-# (scripts/windows.sh), the 32-bit tarnwick.exe unpacked as the zip holds it, the Debian package, their
+# (scripts/windows.sh), the 32-bit tarnwick.exe unpacked as the zip holds it, the Debian packages for amd64
+# and arm64 (cross-built with scripts/aarch64-linux-gnu.cmake), their
 # SHA256SUMS, and BUILT-WITH, the exact versions of the Debian packages that made them. Every time stamp is
 # the commit's, so any clone of one commit built on the same Debian release gives the same bytes.
 # With --verify it then builds the same commit once more in a fresh clone in another folder, under another
@@ -21,6 +22,7 @@ case "${1:-}" in
 esac
 
 scripts/deps.sh release
+scripts/deps.sh arm64
 source scripts/source-date.sh
 if [[ -d .git || -f .git ]] && [[ -n $(git status --porcelain --untracked-files=no) ]]; then
     echo "$0: a release is made from a commit, and this tree has changes that are not committed." >&2
@@ -30,11 +32,16 @@ fi
 scripts/windows.sh
 cmake -S . -B build-release/linux -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release/linux --parallel 2
+cmake -S . -B build-release/arm64 -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/scripts/aarch64-linux-gnu.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-release/arm64 --parallel 2
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/linux/CMakeCache.txt)
 rm -rf build-release/deb build-release/dist
 # CPack takes the members' times from SOURCE_DATE_EPOCH. The folders it installs into are made as the umask
 # allows, even where CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS says otherwise: the .deb's are 755.
-(cd build-release/linux && umask 022 && cpack -G DEB -B "$PWD/../deb" >/dev/null)
+for arch in linux arm64; do
+    (cd "build-release/$arch" && umask 022 && cpack -G DEB -B "$PWD/../deb" >/dev/null)
+done
 
 dist=build-release/dist
 mkdir -p "$dist"
@@ -48,13 +55,15 @@ cp -r build-windows/dist/. build-release/deb/tarnwick_*.deb "$dist/"
         echo "tarnwick $version, commit $(git rev-parse HEAD 2>/dev/null || echo unknown)," \
             "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH, built on Debian $(cat /etc/debian_version)" \
             "$(dpkg --print-architecture) with these Debian packages:"
-        # Of this machine's architecture (wine's i386 libraries build nothing).
+        # Of this machine's architecture and arm64's (wine's i386 libraries build nothing).
         dpkg-query -W -f='${db:Status-Abbrev} ${Architecture} ${binary:Package} ${Version}\n' \
             cmake cmake-data ninja-build 'gcc-[0-9]*' 'g++-[0-9]*' 'cpp-[0-9]*' 'libgcc-*-dev' 'libstdc++-*-dev' \
             libc6-dev binutils 'binutils-x86-64-linux-gnu' qt6-base-dev qt6-base-dev-tools 'libqt6core6*' 'libqt6gui6*' \
             'libqt6widgets6*' '*-mingw-w64-*' 'mingw-w64-*' nsis nsis-common zip gzip dpkg-dev python3 \
+            libc6 libstdc++6 libgcc-s1 '*-aarch64-linux-gnu' 'libc6*-arm64-cross' 'libgcc*-arm64-cross' \
+            'libstdc++*-arm64-cross' linux-libc-dev-arm64-cross \
             2>/dev/null | awk -v arch="$(dpkg --print-architecture)" \
-                '$1 == "ii" && ($2 == arch || $2 == "all") { print $3, $4 }' | LC_ALL=C sort
+                '$1 == "ii" && ($2 == arch || $2 == "arm64" || $2 == "all") { print $3, $4 }' | LC_ALL=C sort
     } >BUILT-WITH
     cat SHA256SUMS
 )

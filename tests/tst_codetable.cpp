@@ -108,7 +108,14 @@ private Q_SLOTS:
         QFETCH(int, slot);
         QFETCH(bool, outside);
         QProcess probe;
+#ifdef SLOTPROBE_EMULATOR // a cross build's probe runs where its tests do
+        probe.start(QStringLiteral(SLOTPROBE_EMULATOR), {QStringLiteral(SLOTPROBE), QString::number(slot)});
+        // qemu-user 7 (Debian 12) refuses the clone with a pidfd that QProcess starts programs with.
+        if (!probe.waitForStarted(30000) && probe.error() == QProcess::FailedToStart)
+            QSKIP(qPrintable(QStringLiteral("the emulator cannot start the probe: ") + probe.errorString()));
+#else
         probe.start(QStringLiteral(SLOTPROBE), {QString::number(slot)});
+#endif
         QVERIFY(probe.waitForFinished(30000));
         const QString err = QString::fromUtf8(probe.readAllStandardError());
         QVERIFY2(outside ? err.contains(QStringLiteral("outside slots 0..1024")) : err.isEmpty(),
