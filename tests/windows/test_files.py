@@ -315,7 +315,9 @@ class Installer(unittest.TestCase):
         except AssertionError:
             self.fail(f"no page {name}, or one that names buttons it does not have: {missing}")
         controls = answer["controls"]
-        window = DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{title} ?$").split()[0]
+        # The reader may see the page before the X server shows its window (seen under load).
+        window = wait_for(lambda: DESKTOP.run("xdotool", "search", "--onlyvisible", "--name", f"^{title} ?$",
+                                              check=False).split(), f"the window of the page {name}", LIMIT)[0]
         settled_picture(DESKTOP.name, int(window)).save(PAGES / f"{name}.png")
         for text in (c["text"] for c in controls if c["class"] in ("Static", "Button")):
             # Written Chinese: no blank before or after its punctuation, none between the name and Chinese.
