@@ -60,8 +60,18 @@ done
 root=false
 [[ $(id -u) -eq 0 ]] && root=true
 export DEBIAN_FRONTEND=noninteractive
-# A list that failed to download is an error, not an old list.
-$root && apt-get update -qq --error-on=any
+# A list that failed to download is an error, not an old list. A mirror caught syncing serves a list that
+# does not match its Release file for a minute or two: that is tried again, twice, before it counts.
+update() {
+    local try
+    for try in 1 2; do
+        apt-get update -qq --error-on=any && return 0
+        echo "apt-get update failed (try $try of 3); trying again in 60 s, in case the mirror was syncing" >&2
+        sleep 60
+    done
+    apt-get update -qq --error-on=any
+}
+$root && update
 if [[ " ${missing[*]} " == *" wine "* && -z $(apt-cache madison wine 2>/dev/null) ]]; then
     echo "This Debian release has no wine package: the Windows checks that need wine will be left out."
     kept=()
@@ -81,7 +91,7 @@ done
 if $root; then
     echo "Installing: ${missing[*]}"
     for arch in "${arches[@]}"; do dpkg --add-architecture "$arch"; done
-    [[ ${#arches[@]} -eq 0 ]] || apt-get update -qq --error-on=any
+    [[ ${#arches[@]} -eq 0 ]] || update
     apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
 else
     echo "Missing packages. Run this, then try again:" >&2
