@@ -41,22 +41,16 @@ if [[ ${1:-} == --inside ]]; then
     # A debootstrap older than the release has no script of its name: testing is made as sid is.
     script=/usr/share/debootstrap/scripts/$codename
     [[ -e $script ]] || script=/usr/share/debootstrap/scripts/sid
-    if [[ -n $deb ]]; then
-        # The arm64 programs of the second stage already run in the system, through qemu-user-static.
-        step "debootstrap --arch=arm64 from $mirror"
-        { debootstrap --arch=arm64 --foreign --variant=minbase --components=main "$codename" "$root" "$mirror" \
-            "$script" && chroot "$root" /debootstrap/debootstrap --second-stage; } >"$work/debootstrap.log" 2>&1 || {
-            tail -n 30 "$work/debootstrap.log"
-            exit 1
-        }
-    else
-        step "debootstrap from $mirror"
-        debootstrap --variant=minbase --include=git,ca-certificates --components=main "$codename" "$root" \
-            "$mirror" "$script" >"$work/debootstrap.log" 2>&1 || {
-            tail -n 30 "$work/debootstrap.log"
-            exit 1
-        }
-    fi
+    # An arm64 system is made in two stages: the second runs its arm64 programs in it, through
+    # qemu-user-static.
+    how=(--include=git,ca-certificates)
+    [[ -z $deb ]] || how=(--arch=arm64 --foreign)
+    step "debootstrap ${how[*]} from $mirror"
+    { debootstrap "${how[@]}" --variant=minbase --components=main "$codename" "$root" "$mirror" "$script" &&
+        { [[ -z $deb ]] || chroot "$root" /debootstrap/debootstrap --second-stage; }; } >"$work/debootstrap.log" 2>&1 || {
+        tail -n 30 "$work/debootstrap.log"
+        exit 1
+    }
     if [[ $codename == "$testing" ]]; then
         # A mirror's copy of testing may be older than the week its Release file says it is valid for:
         # apt is told to take it all the same (debootstrap checks the signature, not the date). Testing's
@@ -125,15 +119,15 @@ EOF
         window=$!
         # Up once Qt's offscreen platform is loaded and a font opened for the window's texts: the program's
         # files show in the maps of the emulator that runs it.
+        drawn() { grep -q '/platforms/libqoffscreen\.so' "/proc/$window/maps" 2>/dev/null &&
+            grep -q '/usr/share/fonts/' "/proc/$window/maps" 2>/dev/null; }
         for ((i = 0; i < 120; i++)); do
-            grep -q '/platforms/libqoffscreen\.so' "/proc/$window/maps" 2>/dev/null &&
-                grep -q '/usr/share/fonts/' "/proc/$window/maps" && break
+            drawn && break
             kill -0 "$window" 2>/dev/null || break
             sleep 1
         done
         up=false
-        if grep -q '/platforms/libqoffscreen\.so' "/proc/$window/maps" 2>/dev/null &&
-            grep -q '/usr/share/fonts/' "/proc/$window/maps"; then
+        if drawn; then
             sleep 5 # the window must outlive its start
             [[ $(cat "/proc/$window/comm" 2>/dev/null) == tarnwick ]] && up=true
         fi
